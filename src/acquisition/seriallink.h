@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <optional>
+
+namespace platform {
+class SerialPort;
+}
+
+namespace acquisition {
+
+// The receive-only link to the indicator. Opened once at start-up; a start-up failure leaves it closed for
+// the run. A port lost while running (adapter pulled, PC asleep) is closed at once, its failure kept for
+// one report, and the same device is tried again until it answers.
+class SerialLink : public QObject {
+    Q_OBJECT
+public:
+    static constexpr const char* kSettings = "2400,N,8,1";
+
+    explicit SerialLink(platform::SerialPort& port, QObject* parent = nullptr);
+
+    // Closes an open port, then opens the device with the indicator's line settings. On failure the port
+    // stays closed and *error holds the platform's description.
+    bool portoeffnen(const QString& device, QString* error);
+    void close();
+
+    bool isOpen() const;
+    QByteArray readAll();
+    QString device() const { return m_device; }
+
+    // The failure of a lost port, handed out once.
+    std::optional<QString> takeFailure();
+    bool reconnecting() const { return m_retry.isActive(); }
+    void setRetryInterval(int ms) { m_retry.setInterval(ms); }
+
+Q_SIGNALS:
+    void lost(const QString& description);
+    void reconnected();
+
+private:
+    void onFailed(const QString& description);
+    void retry();
+
+    platform::SerialPort& m_port;
+    QString m_device;
+    std::optional<QString> m_failure;
+    QTimer m_retry;
+};
+
+} // namespace acquisition

@@ -1,0 +1,148 @@
+#include "frmmain.h"
+
+#include "acquisition/portmapping.h"
+#include "acquisition/seriallink.h"
+#include "meldungen.h"
+#include "paneigen.h"
+#include "pangeld.h"
+#include "pansalden.h"
+#include "tabkenn.h"
+#include "twips.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace shell {
+
+namespace {
+const auto kCaption = QStringLiteral("VELKOR ZEL Desktop");
+const auto kKeineVerbindung = QStringLiteral("Es konnte keine Verbindung zur Wiegeanzeige hergestellt werden!");
+} // namespace
+
+FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
+    : QWidget(parent), m_dienste(dienste), m_einstellungen(dienste.settings), m_tabkenn(new TabKenn(this)),
+      m_pangeld(new PanGeld), m_paneigen(new PanEigen(m_einstellungen)),
+      m_cmdBeenden(new QPushButton(QStringLiteral("&Beenden"), this)) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(kCaption);
+    const Twips t = Twips::forWidget(this);
+    resize(t.x(kClientWidth), t.y(kClientHeight));
+
+    placeTwips(m_tabkenn, 60, 60, 8475, 4335);
+    m_tabkenn->addPage(m_pangeld, QStringLiteral("Gewichtsanzeige"));
+    m_tabkenn->addPage(m_paneigen, QStringLiteral("Einstellungen"));
+    m_tabkenn->addPage(new QWidget, QStringLiteral("Aufzeichnung"));
+    m_tabkenn->addPage(new PanSalden, QStringLiteral("Info"));
+    m_tabkenn->setCurrentIndex(0);
+
+    m_cmdBeenden->setObjectName(QStringLiteral("cmdBeenden"));
+    placeTwips(m_cmdBeenden, 60, 4440, 1395, 375);
+    connect(m_cmdBeenden, &QPushButton::clicked, this, &FrmMain::cmdBeenden_Click);
+
+    m_timer1.setObjectName(QStringLiteral("Timer1"));
+    m_timer1.setInterval(100);
+    connect(&m_timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer);
+    m_timer2.setObjectName(QStringLiteral("Timer2"));
+    m_timer2.setInterval(1000);
+}
+
+FrmMain::~FrmMain() {
+    Form_Unload();
+}
+
+QLineEdit* FrmMain::txtgewicht() const {
+    return m_pangeld->txtgewicht();
+}
+
+void FrmMain::Form_Load() {
+    m_paneigen->cboportFuellen(m_dienste.ports);
+    m_paneigen->portWiederherstellen();
+    m_paneigen->cbokommaFuellen();
+    m_paneigen->kommaWiederherstellen();
+    portoeffnen();
+}
+
+void FrmMain::startTimers() {
+    // Only now: no tick may run while start-up still waits for the operator to confirm a message.
+    m_timer1.start();
+}
+
+void FrmMain::Form_Unload() {
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    m_timer1.stop();
+    m_timer2.stop();
+    m_dienste.link.close();
+}
+
+void FrmMain::portoeffnen() {
+    const int number = m_paneigen->cboport()->currentIndex() + 1;
+    QString error;
+    if (!m_dienste.link.portoeffnen(m_dienste.ports.device(number), &error))
+        m_dienste.meldungen.zeige(kKeineVerbindung);
+}
+
+void FrmMain::Timer1_Timer() {
+    m_timer1.stop();
+    gewichtlesen();
+    if (!m_unloaded)
+        m_timer1.start();
+}
+
+void FrmMain::gewichtlesen() {
+    // A port lost while running is reported once; the link closes it and brings it back by itself.
+    if (const auto failure = m_dienste.link.takeFailure()) {
+        m_dienste.meldungen.zeige(*failure);
+        return;
+    }
+    if (!m_dienste.link.isOpen())
+        return;
+    const QByteArray received = m_dienste.link.readAll();
+    for (const char c : received) {
+        // The separator is read at each conversion, so a new choice applies from the next telegram.
+        if (const auto text = m_decoder.feed(c, m_paneigen->cbokomma()->currentIndex()))
+            txtgewicht()->setText(QString::fromLatin1(text->data(), static_cast<qsizetype>(text->size())));
+    }
+}
+
+void FrmMain::cmdBeenden_Click() {
+    close();
+}
+
+void FrmMain::setDemoBanner(const QString& text) {
+    if (!m_demoBanner) {
+        m_demoBanner = new QLabel(this);
+        m_demoBanner->setObjectName(QStringLiteral("demoBanner"));
+        m_demoBanner->setAlignment(Qt::AlignCenter);
+        m_demoBanner->setStyleSheet(QStringLiteral("background:#ffd84d;color:#000;font-weight:bold;"));
+    }
+    m_demoBanner->setText(text);
+    Form_Resize();
+    m_demoBanner->show();
+}
+
+void FrmMain::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void FrmMain::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void FrmMain::Form_Resize() {
+    const Twips t = Twips::forWidget(this);
+    if (m_demoBanner) {
+        // Between "&Beenden" and the buttons on the right, level with them.
+        m_demoBanner->setGeometry(t.rect(1515, 4440, 4065, 375));
+        m_demoBanner->move(m_demoBanner->x(), m_cmdBeenden->y());
+    }
+    m_pangeld->applyGewichtFont();
+}
+
+} // namespace shell

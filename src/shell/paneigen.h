@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QWidget>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+
+namespace acquisition {
+class PortMapping;
+}
+
+namespace shell {
+
+class Einstellungen;
+
+// Page 1, "Einstellungen": the general settings and the recording settings. Owns its controls and the
+// handlers that write them to the settings store.
+class PanEigen final : public QWidget {
+    Q_OBJECT
+public:
+    PanEigen(Einstellungen& einstellungen, QWidget* parent = nullptr);
+
+    QComboBox* cboport() const { return m_cboport; }
+    QComboBox* cbokomma() const { return m_cbokomma; }
+    QGroupBox* allgemein() const { return m_allgemein; }
+
+    // Start-up: fill the lists, then put the stored choices back.
+    void cboportFuellen(const acquisition::PortMapping& ports);
+    void portWiederherstellen();
+    void cbokommaFuellen();
+    void kommaWiederherstellen();
+
+    void cboport_LostFocus();
+    void cbokomma_LostFocus();
+
+private:
+    QLabel* addLabel(QWidget* parent, const QString& caption, int left, int top, int width, int height);
+    QComboBox* addList(QWidget* parent, const QString& name, int left, int top, int width, int height);
+
+    Einstellungen& m_einstellungen;
+    QGroupBox* m_allgemein;
+    QComboBox* m_cboport;
+    QComboBox* m_cbokomma;
+};
+
+} // namespace shell

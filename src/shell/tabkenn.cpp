@@ -1,0 +1,62 @@
+#include "tabkenn.h"
+
+#include "twips.h"
+
+#include <QTabBar>
+
+namespace shell {
+
+TabKenn::TabKenn(QWidget* parent) : QWidget(parent), m_bar(new QTabBar(this)) {
+    setObjectName(QStringLiteral("tabkenn"));
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(9.75);
+    m_bar->setFont(font);
+    m_bar->setExpanding(false);
+    m_bar->setDrawBase(true);
+    connect(m_bar, &QTabBar::currentChanged, this, [this](int index) {
+        showCurrent();
+        Q_EMIT currentChanged(index);
+    });
+}
+
+void TabKenn::addPage(QWidget* page, const QString& caption) {
+    page->setParent(this);
+    m_pages.push_back(page);
+    {
+        const QSignalBlocker quiet(m_bar);
+        m_bar->addTab(caption);
+    }
+    layoutPages();
+    showCurrent();
+}
+
+int TabKenn::currentIndex() const {
+    return m_bar->currentIndex();
+}
+
+void TabKenn::setCurrentIndex(int index) {
+    m_bar->setCurrentIndex(index);
+}
+
+void TabKenn::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layoutPages();
+}
+
+void TabKenn::showCurrent() {
+    const int current = m_bar->currentIndex();
+    for (std::size_t i = 0; i < m_pages.size(); ++i)
+        m_pages[i]->setVisible(static_cast<int>(i) == current);
+}
+
+void TabKenn::layoutPages() {
+    const Twips t = Twips::forWidget(this);
+    const int headerBottom = t.y(kPageTop);
+    m_bar->setGeometry(0, 0, width(), headerBottom);
+    const QRect pageRect(t.x(kPageLeft), headerBottom, width() - 2 * t.x(kPageLeft),
+                         height() - headerBottom - t.y(kPageLeft));
+    for (QWidget* page : m_pages)
+        page->setGeometry(pageRect);
+}
+
+} // namespace shell

@@ -1,0 +1,23 @@
+#include "fakeserialport.h"
+
+bool FakeSerialPort::open(const QString& device, const QString& settings, QString* error) {
+    opens << device + '|' + settings;
+    if (!openSucceeds) {
+        *error = openError;
+        return false;
+    }
+    m_open = true;
+    return true;
+}
+
+void FakeSerialPort::close() {
+    if (m_open)
+        ++closes;
+    m_open = false;
+}
+
+QByteArray FakeSerialPort::readAll() {
+    if (!m_open)
+        return {};
+    return std::exchange(m_pending, {});
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/serialport.h"
+
+#include <QStringList>
+
+// A serial port driven by the test: it decides which opens succeed and what arrives.
+class FakeSerialPort final : public platform::SerialPort {
+    Q_OBJECT
+public:
+    bool open(const QString& device, const QString& settings, QString* error) override;
+    void close() override;
+    bool isOpen() const override { return m_open; }
+    QByteArray readAll() override;
+
+    void receive(const QByteArray& bytes) { m_pending += bytes; }
+    void fail(const QString& description) { Q_EMIT failed(description); }
+
+    bool openSucceeds = true;
+    QString openError = QStringLiteral("No such file or directory");
+    QStringList opens;   // "device|settings" per attempt
+    int closes = 0;
+
+private:
+    bool m_open = false;
+    QByteArray m_pending;
+};
