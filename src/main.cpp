@@ -1,13 +1,20 @@
 #include "acquisition/portmapping.h"
 #include "acquisition/seriallink.h"
+#include "handover/zwischenablageeinfueger.h"
 #include "platform/display.h"
+#include "platform/keyboardstate.h"
+#include "platform/keystrokes.h"
 #include "platform/qsettingsstore.h"
 #include "platform/qtserialport.h"
+#include "recording/datenbankpflege.h"
+#include "recording/gewichteliste.h"
+#include "recording/weightstore.h"
 #include "shell/einstellungen.h"
 #include "shell/frmmain.h"
 #include "shell/meldungen.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCommandLineParser>
 #include <QTextStream>
 #include <cstdio>
@@ -16,6 +23,7 @@ namespace {
 
 struct Optionen {
     QStringList devices;
+    QString dataDir;
 };
 
 // Options are read before the application object exists, so a missing display can be told in one line.
@@ -31,6 +39,12 @@ Optionen parseOptions(const QStringList& arguments) {
                                     QStringLiteral("COMn=PATH"));
     parser.addOption(help);
     parser.addOption(device);
+    const QCommandLineOption dataDir(QStringLiteral("data-dir"),
+                                     QStringLiteral("Für diesen Lauf: zel.mdb in DIR führen (die Vorlage zel.neu "
+                                                    "wird dort, neben dem Programm oder im installierten "
+                                                    "Datenordner gesucht)."),
+                                     QStringLiteral("DIR"));
+    parser.addOption(dataDir);
     if (!parser.parse(arguments)) {
         std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
         std::exit(2);
@@ -39,7 +53,7 @@ Optionen parseOptions(const QStringList& arguments) {
         std::fprintf(stdout, "%s", qPrintable(parser.helpText()));
         std::exit(0);
     }
-    return Optionen{parser.values(device)};
+    return Optionen{parser.values(device), parser.value(dataDir)};
 }
 
 } // namespace
@@ -72,7 +86,14 @@ int main(int argc, char** argv) {
     platform::QtSerialPort port;
     acquisition::SerialLink link(port);
     shell::MessageBoxMeldungen meldungen;
-    shell::FrmMain frmMain({*store, link, ports, meldungen});
+    auto tastatur = platform::createKeyboardState();
+    auto keystrokes = platform::createKeystrokes();
+    handover::ZwischenablageEinfueger einfueger(*keystrokes, *QGuiApplication::clipboard());
+    recording::WeightStore gewichtStore;
+    recording::GewichteListe gewichteListe;
+    recording::Datenbankpflege datenbank(recording::datenOrtFuerProgramm(optionen.dataDir), gewichtStore,
+                                         gewichteListe);
+    shell::FrmMain frmMain({*store, link, ports, meldungen, tastatur.get(), &einfueger, &datenbank});
     meldungen.setParent(&frmMain);
 
     frmMain.Form_Load();

@@ -2,11 +2,18 @@
 
 #include "acquisition/portmapping.h"
 #include "acquisition/seriallink.h"
+#include "aufzeichnung.h"
+#include "frmzusatzsalden.h"
+#include "funktionstaste.h"
 #include "meldungen.h"
 #include "paneigen.h"
 #include "pangeld.h"
+#include "pankenn.h"
 #include "pansalden.h"
+#include "recording/keinspeicher.h"
+#include "recording/systemuhr.h"
 #include "tabkenn.h"
+#include "tastenwache.h"
 #include "twips.h"
 
 #include <QCloseEvent>
@@ -25,7 +32,9 @@ const auto kKeineVerbindung = QStringLiteral("Es konnte keine Verbindung zur Wie
 FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     : QWidget(parent), m_dienste(dienste), m_einstellungen(dienste.settings), m_tabkenn(new TabKenn(this)),
       m_pangeld(new PanGeld), m_paneigen(new PanEigen(m_einstellungen)),
-      m_cmdBeenden(new QPushButton(QStringLiteral("&Beenden"), this)) {
+      m_pankenn(new PanKenn(dienste.datenbank, dienste.meldungen)),
+      m_cmdBeenden(new QPushButton(QStringLiteral("&Beenden"), this)),
+      m_tastenwache(new Tastenwache(dienste.tastatur, dienste.einfueger, this)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kCaption);
     const Twips t = Twips::forWidget(this);
@@ -34,19 +43,37 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     placeTwips(m_tabkenn, 60, 60, 8475, 4335);
     m_tabkenn->addPage(m_pangeld, QStringLiteral("Gewichtsanzeige"));
     m_tabkenn->addPage(m_paneigen, QStringLiteral("Einstellungen"));
-    m_tabkenn->addPage(new QWidget, QStringLiteral("Aufzeichnung"));
+    m_tabkenn->addPage(m_pankenn, QStringLiteral("Aufzeichnung"));
     m_tabkenn->addPage(new PanSalden, QStringLiteral("Info"));
     m_tabkenn->setCurrentIndex(0);
 
     m_cmdBeenden->setObjectName(QStringLiteral("cmdBeenden"));
     placeTwips(m_cmdBeenden, 60, 4440, 1395, 375);
     connect(m_cmdBeenden, &QPushButton::clicked, this, &FrmMain::cmdBeenden_Click);
+    m_cmdlöschen = m_pankenn->cmdlöschenAnlegen(this);
+    connect(m_tabkenn, &TabKenn::currentChanged, m_pankenn, &PanKenn::tabkenn_Switch);
 
     m_timer1.setObjectName(QStringLiteral("Timer1"));
     m_timer1.setInterval(100);
     connect(&m_timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer);
+    // The tick that started a paste left Timer1 off; it runs again once the target has the weight.
+    connect(m_tastenwache, &Tastenwache::eingefuegt, this, [this] {
+        if (!m_unloaded)
+            m_timer1.start();
+    });
     m_timer2.setObjectName(QStringLiteral("Timer2"));
     m_timer2.setInterval(1000);
+    if (!m_dienste.speicher) {
+        m_keinSpeicher = std::make_unique<recording::KeinSpeicher>();
+        m_dienste.speicher = m_keinSpeicher.get();
+    }
+    if (!m_dienste.uhr) {
+        m_systemUhr = std::make_unique<recording::SystemUhr>();
+        m_dienste.uhr = m_systemUhr.get();
+    }
+    m_aufzeichnung = new Aufzeichnung(m_timer2, *m_dienste.uhr, *m_dienste.speicher, *txtgewicht(),
+                                      *m_paneigen->frmzusatzsalden(), this);
+    m_aufzeichnung->anzeigeUeber(m_tabkenn);
 }
 
 FrmMain::~FrmMain() {
@@ -58,16 +85,27 @@ QLineEdit* FrmMain::txtgewicht() const {
 }
 
 void FrmMain::Form_Load() {
+    m_paneigen->funktionstaste()->fuellen();
+    m_paneigen->funktionstaste()->wiederherstellen();
+    m_tastenwache->tastaturstarten();
     m_paneigen->cboportFuellen(m_dienste.ports);
     m_paneigen->portWiederherstellen();
     m_paneigen->cbokommaFuellen();
     m_paneigen->kommaWiederherstellen();
     portoeffnen();
+    m_tastenwache->zwischenablageLeeren();
+    m_pankenn->datenbankEinrichten();
+    // Recording last: its values start from 0, then the boxes (a set box writes itself back), then the
+    // thresholds.
+    m_aufzeichnung->letzteWerteNullen();
+    m_paneigen->frmzusatzsalden()->kontrollkaestchenWiederherstellen();
+    m_paneigen->frmzusatzsalden()->schwellenWiederherstellen();
 }
 
 void FrmMain::startTimers() {
     // Only now: no tick may run while start-up still waits for the operator to confirm a message.
     m_timer1.start();
+    m_aufzeichnung->starten();
 }
 
 void FrmMain::Form_Unload() {
@@ -75,7 +113,8 @@ void FrmMain::Form_Unload() {
         return;
     m_unloaded = true;
     m_timer1.stop();
-    m_timer2.stop();
+    m_aufzeichnung->anhalten();
+    m_tastenwache->tastaturbeenden();
     m_dienste.link.close();
 }
 
@@ -89,6 +128,8 @@ void FrmMain::portoeffnen() {
 void FrmMain::Timer1_Timer() {
     m_timer1.stop();
     gewichtlesen();
+    if (m_tastenwache->pruefen(*m_paneigen->funktionstaste(), txtgewicht()->text()))
+        return;
     if (!m_unloaded)
         m_timer1.start();
 }

@@ -5,6 +5,7 @@
 
 #include <QTimer>
 #include <QWidget>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -15,16 +16,33 @@ class PortMapping;
 class SerialLink;
 } // namespace acquisition
 
-namespace platform {
-class SettingsStore;
+namespace recording {
+class Datenbankpflege;
 }
+
+namespace platform {
+class KeyboardState;
+class SettingsStore;
+} // namespace platform
+
+namespace handover {
+class Einfueger;
+}
+
+namespace recording {
+class Speicher;
+class Uhr;
+} // namespace recording
 
 namespace shell {
 
+class Aufzeichnung;
 class Meldungen;
 class PanEigen;
 class PanGeld;
+class PanKenn;
 class TabKenn;
+class Tastenwache;
 
 // What the main window works with, handed in so tests can put fakes in their place.
 struct FrmMainDienste {
@@ -32,6 +50,15 @@ struct FrmMainDienste {
     acquisition::SerialLink& link;
     acquisition::PortMapping& ports;
     Meldungen& meldungen;
+    // The hotkey's keyboard source and paster; without them the hotkey never fires.
+    platform::KeyboardState* tastatur = nullptr;
+    handover::Einfueger* einfueger = nullptr;
+    // Where the recording tick stores rows, and the clock it reads; without a store nothing is recorded
+    // and the window says so, without a clock the computer's own is used.
+    recording::Speicher* speicher = nullptr;
+    recording::Uhr* uhr = nullptr;
+    // The working database with its store and list; without it nothing is recorded or listed.
+    recording::Datenbankpflege* datenbank = nullptr;
 };
 
 // The one window of the program. It composes the pages and runs the start-up, the two timers and the
@@ -60,10 +87,13 @@ public:
     TabKenn* tabkenn() const { return m_tabkenn; }
     PanGeld* pangeld() const { return m_pangeld; }
     PanEigen* paneigen() const { return m_paneigen; }
+    PanKenn* pankenn() const { return m_pankenn; }
+    QPushButton* cmdlöschen() const { return m_cmdlöschen; }
     QLineEdit* txtgewicht() const;
     QPushButton* cmdBeenden() const { return m_cmdBeenden; }
     QTimer& timer1() { return m_timer1; }
     QTimer& timer2() { return m_timer2; }
+    Aufzeichnung* aufzeichnung() const { return m_aufzeichnung; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -79,8 +109,14 @@ private:
     TabKenn* m_tabkenn;
     PanGeld* m_pangeld;
     PanEigen* m_paneigen;
+    PanKenn* m_pankenn;
+    QPushButton* m_cmdlöschen = nullptr;
     QPushButton* m_cmdBeenden;
     QLabel* m_demoBanner = nullptr;
+    Tastenwache* m_tastenwache;
+    std::unique_ptr<recording::Speicher> m_keinSpeicher;
+    std::unique_ptr<recording::Uhr> m_systemUhr;
+    Aufzeichnung* m_aufzeichnung = nullptr;
     QTimer m_timer1;
     QTimer m_timer2;
     bool m_unloaded = false;

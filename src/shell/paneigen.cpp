@@ -3,6 +3,8 @@
 #include "acquisition/portmapping.h"
 #include "einstellungen.h"
 #include "focusout.h"
+#include "frmzusatzsalden.h"
+#include "funktionstaste.h"
 #include "twips.h"
 
 #include <QComboBox>
@@ -28,9 +30,15 @@ PanEigen::PanEigen(Einstellungen& einstellungen, QWidget* parent)
     m_cboport = addList(m_allgemein, QStringLiteral("cboport"), 1020, 300, 1095, 315);
     addLabel(m_allgemein, QStringLiteral(" Dezimaltrennzeichen:"), 2160, 300, 1755, 315);
     m_cbokomma = addList(m_allgemein, QStringLiteral("cbokomma"), 3900, 300, 1395, 315);
+    addLabel(m_allgemein, QStringLiteral(" Funktionstaste:"), 5340, 300, 1410, 315);
+    m_funktionstaste =
+        new FunktionsTaste(addList(m_allgemein, QStringLiteral("cboTaste"), 6720, 300, 1395, 315), einstellungen, this);
 
     onLostFocus(m_cboport, [this] { cboport_LostFocus(); });
     onLostFocus(m_cbokomma, [this] { cbokomma_LostFocus(); });
+    onLostFocus(cboTaste(), [this] { cboTaste_LostFocus(); });
+
+    m_frmzusatzsalden = new FrmZusatzSalden(einstellungen, this);
 }
 
 QLabel* PanEigen::addLabel(QWidget* parent, const QString& caption, int left, int top, int width, int height) {
@@ -79,6 +87,14 @@ void PanEigen::kommaWiederherstellen() {
 void PanEigen::cboport_LostFocus() {
     // The open port stays as it is: the choice takes effect at the next start.
     m_einstellungen.write(kPort, m_cboport->currentIndex());
+}
+
+QComboBox* PanEigen::cboTaste() const {
+    return m_funktionstaste->cboTaste();
+}
+
+void PanEigen::cboTaste_LostFocus() {
+    m_funktionstaste->cboTaste_LostFocus();
 }
 
 void PanEigen::cbokomma_LostFocus() {

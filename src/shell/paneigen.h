@@ -13,6 +13,8 @@ class PortMapping;
 namespace shell {
 
 class Einstellungen;
+class FrmZusatzSalden;
+class FunktionsTaste;
 
 // Page 1, "Einstellungen": the general settings and the recording settings. Owns its controls and the
 // handlers that write them to the settings store.
@@ -24,6 +26,9 @@ public:
     QComboBox* cboport() const { return m_cboport; }
     QComboBox* cbokomma() const { return m_cbokomma; }
     QGroupBox* allgemein() const { return m_allgemein; }
+    QComboBox* cboTaste() const;
+    FunktionsTaste* funktionstaste() const { return m_funktionstaste; }
+    FrmZusatzSalden* frmzusatzsalden() const { return m_frmzusatzsalden; }
 
     // Start-up: fill the lists, then put the stored choices back.
     void cboportFuellen(const acquisition::PortMapping& ports);
@@ -33,6 +38,7 @@ public:
 
     void cboport_LostFocus();
     void cbokomma_LostFocus();
+    void cboTaste_LostFocus();
 
 private:
     QLabel* addLabel(QWidget* parent, const QString& caption, int left, int top, int width, int height);
@@ -42,6 +48,8 @@ private:
     QGroupBox* m_allgemein;
     QComboBox* m_cboport;
     QComboBox* m_cbokomma;
+    FunktionsTaste* m_funktionstaste;
+    FrmZusatzSalden* m_frmzusatzsalden;
 };
 
 } // namespace shell

@@ -1,0 +1,16 @@
+# Installation into the usual places, and a Debian package through CPack.
+install(TARGETS gramura RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${CMAKE_SOURCE_DIR}/data/gramura.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/data/gramura.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME gramura)
+set(CPACK_PACKAGE_VENDOR "Gramura")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Wiegeanzeige am Arbeitsplatz: Gewicht anzeigen, übergeben, aufzeichnen")
+set(CPACK_PACKAGE_CONTACT "Gramura <entwicklung@gramura.invalid>")
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, qt6-qpa-plugins")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY gramura)
+include(CPack)

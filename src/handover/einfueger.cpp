@@ -1,0 +1,7 @@
+#include "einfueger.h"
+
+namespace handover {
+
+Einfueger::~Einfueger() = default;
+
+} // namespace handover

@@ -1,0 +1,5 @@
+# Pseudo-terminals stand in for serial lines: the built-in indicator simulator and the serial tests use them.
+if(UNIX)
+    target_sources(platform PRIVATE ${CMAKE_CURRENT_LIST_DIR}/pty.h ${CMAKE_CURRENT_LIST_DIR}/pty.cpp)
+    target_link_libraries(platform PUBLIC util)
+endif()

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/keyboardstate.h"
+
+#include <cstdint>
+
+namespace platform {
+
+// Keyboard state from GetAsyncKeyState: it answers for the whole session whatever window has the focus and
+// leaves every key to the application that gets it. The state is kept by virtual key, so each scan code is
+// first turned into the virtual key that the keyboard layout of the foreground window gives it.
+class WinKeyboardState final : public KeyboardState {
+public:
+    WinKeyboardState() = default;
+
+    bool start() override;
+    bool stop() override;
+    KeyStateBytes read() override;
+
+    // The virtual key (left and right modifiers told apart) that the given layout gives the key at a set-1
+    // scan code with 128 added for extended keys; 0 when the layout has no key there. layout is an HKL.
+    static std::uint16_t virtualKeyFor(std::uint16_t scanCode, void* layout);
+
+private:
+    void mapFor(void* layout);
+
+    bool started_ = false;
+    void* mappedLayout_ = nullptr;
+    std::array<std::uint16_t, 256> virtualKeys_{};
+};
+
+} // namespace platform

@@ -1,0 +1,158 @@
+#include "datenbankpflege.h"
+
+#include "datenquelle.h"
+#include "fileexist.h"
+#include "gewichteliste.h"
+#include "weightstore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSqlQuery>
+
+namespace recording {
+
+namespace {
+
+QString zeige(const QString& pfad) {
+    return QDir::toNativeSeparators(pfad);
+}
+
+} // namespace
+
+const QString Datenbankpflege::kDatenbank = QStringLiteral("zel.mdb");
+
+Datenbankpflege::Datenbankpflege(DatenOrt ort, WeightStore& store, GewichteListe& liste)
+    : m_ort(std::move(ort)), m_store(store), m_liste(liste), m_mdb(QDir(m_ort.ordner).filePath(kDatenbank)) {}
+
+QString Datenbankpflege::gefundenerPfad() const {
+    const auto name = fileexist(m_ort.ordner, kDatenbank);
+    return QDir(m_ort.ordner).filePath(name ? *name : kDatenbank);
+}
+
+bool Datenbankpflege::vorlageLesen(QByteArray* inhalt) {
+    const QString vorlage =
+        m_ort.vorlage.isEmpty() ? QDir(m_ort.ordner).filePath(QStringLiteral("zel.neu")) : m_ort.vorlage;
+    QFile file(vorlage);
+    if (m_ort.vorlage.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+        m_fehler = QStringLiteral("Die Vorlage „%1“ fehlt, die Datenbank „%2“ kann nicht daraus angelegt werden.")
+                       .arg(zeige(vorlage), zeige(m_mdb));
+        return false;
+    }
+    if (const QString art = Datenquelle::fremdeDateiArt(vorlage); !art.isEmpty()) {
+        m_fehler = QStringLiteral("Die Vorlage „%1“ ist keine Datenbank dieses Programms, sondern %2.")
+                       .arg(zeige(vorlage), art);
+        return false;
+    }
+    *inhalt = file.readAll();
+    return true;
+}
+
+bool Datenbankpflege::ersetzen(const QString& ziel, const QByteArray& inhalt) {
+    if (QFileInfo(ziel).isFile()) {
+        // Everything committed moves into the file itself, so that leaving the -wal behind loses nothing
+        // should the program stop before the new file is in place.
+        Datenquelle pruefung(QStringLiteral("zel_pflege"));
+        if (!pruefung.oeffnen(ziel)) {
+            m_fehler = pruefung.fehler();
+            return false;
+        }
+        QSqlQuery checkpoint(pruefung.db());
+        const bool frei = checkpoint.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")) && checkpoint.next() &&
+                          checkpoint.value(0).toInt() == 0;
+        checkpoint = QSqlQuery();
+        pruefung.schliessen();
+        if (!frei) {
+            m_fehler = QStringLiteral("Die Datenbank „%1“ wird gerade von einem anderen Programm benutzt und "
+                                      "wurde nicht geleert.")
+                           .arg(zeige(ziel));
+            return false;
+        }
+    }
+    // Closing the last connection removes -wal and -shm; when they are still there, someone else has the
+    // file open, and their journal must not meet the new file.
+    for (const QString& endung : {QStringLiteral("-wal"), QStringLiteral("-shm")}) {
+        if (QFileInfo::exists(ziel + endung) && !QFile::remove(ziel + endung)) {
+            m_fehler = QStringLiteral("Die Datenbank „%1“ wird gerade von einem anderen Programm benutzt und "
+                                      "wurde nicht geleert.")
+                           .arg(zeige(ziel));
+            return false;
+        }
+    }
+    // Written beside the old file under a temporary name, flushed to disk and renamed over it in one step.
+    QSaveFile neu(ziel);
+    if (!neu.open(QIODevice::WriteOnly) || neu.write(inhalt) != inhalt.size() || !neu.commit()) {
+        m_fehler =
+            QStringLiteral("Die Datenbank „%1“ kann nicht ersetzt werden: %2").arg(zeige(ziel), neu.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool Datenbankpflege::startpruefung() {
+    m_fehler.clear();
+    if (fileexist(m_ort.ordner, kDatenbank)) {
+        m_mdb = gefundenerPfad();
+        return true;
+    }
+    m_mdb = QDir(m_ort.ordner).filePath(kDatenbank);
+    QByteArray vorlage;
+    if (!vorlageLesen(&vorlage)) {
+        if (m_ort.vorlage.isEmpty())
+            m_fehler = QStringLiteral("Weder die Datenbank „%1“ noch ihre Vorlage „zel.neu“ wurden gefunden "
+                                      "(gesucht in „%2“ und neben dem Programm). Das Programm läuft ohne "
+                                      "Aufzeichnung weiter.")
+                           .arg(zeige(m_mdb), zeige(m_ort.ordner));
+        else
+            m_fehler += QStringLiteral(" Das Programm läuft ohne Aufzeichnung weiter.");
+        return false;
+    }
+    if (!ersetzen(m_mdb, vorlage)) {
+        m_fehler += QStringLiteral(" Das Programm läuft ohne Aufzeichnung weiter.");
+        return false;
+    }
+    return true;
+}
+
+bool Datenbankpflege::datenquellenSetzen() {
+    m_fehler.clear();
+    m_liste.setPfad(m_mdb);
+    if (!m_store.oeffnen(m_mdb)) {
+        m_fehler = m_store.fehler();
+        return false;
+    }
+    return true;
+}
+
+bool Datenbankpflege::leeren() {
+    m_fehler.clear();
+    m_mdb = gefundenerPfad();
+    QByteArray vorlage;
+    if (!vorlageLesen(&vorlage)) {
+        m_fehler += QStringLiteral(" Es wurde nichts gelöscht.");
+        return false;
+    }
+    if (QFileInfo(m_mdb).isFile()) {
+        if (const QString art = Datenquelle::fremdeDateiArt(m_mdb); !art.isEmpty()) {
+            m_fehler = QStringLiteral("„%1“ ist keine Datenbank dieses Programms, sondern %2. Die Datei bleibt "
+                                      "unverändert.")
+                           .arg(zeige(m_mdb), art);
+            return false;
+        }
+    }
+    const bool listeZeigen = m_liste.abgefragt();
+    m_liste.schliessen();
+    m_store.schliessen();
+    const bool ersetzt = ersetzen(m_mdb, vorlage);
+    // Whatever happened, both data sources are on zel.mdb again.
+    const QString ersetzFehler = m_fehler;
+    const bool offen = datenquellenSetzen();
+    if (listeZeigen)
+        m_liste.abfragen();
+    if (!ersetzt)
+        m_fehler = ersetzFehler;
+    return ersetzt && offen;
+}
+
+} // namespace recording

@@ -1,0 +1,18 @@
+# The weight store on SQLite, its maintenance, the data folder and the record list's model.
+include(GNUInstallDirs)
+add_library(recording_store STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/speicher.h
+    ${CMAKE_CURRENT_LIST_DIR}/gewichttext.h ${CMAKE_CURRENT_LIST_DIR}/gewichttext.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/fileexist.h ${CMAKE_CURRENT_LIST_DIR}/fileexist.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/datenquelle.h ${CMAKE_CURRENT_LIST_DIR}/datenquelle.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/vorlage.h ${CMAKE_CURRENT_LIST_DIR}/vorlage.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/weightstore.h ${CMAKE_CURRENT_LIST_DIR}/weightstore.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/gewichteliste.h ${CMAKE_CURRENT_LIST_DIR}/gewichteliste.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/datenbankpflege.h ${CMAKE_CURRENT_LIST_DIR}/datenbankpflege.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/datenort.h ${CMAKE_CURRENT_LIST_DIR}/datenort.cpp
+)
+target_include_directories(recording_store PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
+target_link_libraries(recording_store PUBLIC Qt6::Core Qt6::Sql PRIVATE gramura_defaults)
+# Where an installed copy finds its template when the executable's folder holds none.
+set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/datenort.cpp PROPERTIES
+    COMPILE_DEFINITIONS "GRAMURA_INSTALL_DATADIR=\"${CMAKE_INSTALL_FULL_DATADIR}/gramura\"")

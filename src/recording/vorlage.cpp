@@ -1,0 +1,56 @@
+#include "vorlage.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace recording {
+
+namespace {
+const auto kDatumFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+}
+
+QString datumSpeicherform(const QDateTime& moment) {
+    return moment.toString(kDatumFormat);
+}
+
+QDateTime datumAusSpeicherform(const QString& text) {
+    return QDateTime::fromString(text, kDatumFormat);
+}
+
+bool vorlageErzeugen(const QString& pfad, QString* fehler) {
+    for (const QString& endung : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+        QFile::remove(pfad + endung);
+    const QString verbindung = QStringLiteral("zel_vorlage");
+    QString meldung;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), verbindung);
+        db.setDatabaseName(pfad);
+        if (!db.open()) {
+            meldung = db.lastError().text();
+        } else {
+            QSqlQuery query(db);
+            // journal_mode=WAL is kept in the file, so every copy of the template starts in WAL mode.
+            const char* const schritte[] = {
+                "PRAGMA journal_mode=WAL",
+                "CREATE TABLE Gewichte (Datum TEXT, Gewicht REAL)",
+                "CREATE INDEX Gewichte_Datum ON Gewichte (Datum)",
+            };
+            for (const char* schritt : schritte) {
+                if (!query.exec(QString::fromLatin1(schritt))) {
+                    meldung = query.lastError().text();
+                    break;
+                }
+            }
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(verbindung);
+    if (fehler)
+        *fehler = meldung;
+    return meldung.isEmpty();
+}
+
+} // namespace recording

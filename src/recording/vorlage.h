@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+namespace recording {
+
+// Writes the empty template database: table Gewichte (Datum, Gewicht) and the index on Datum that lets the
+// newest-first list walk the table without sorting it. Datum holds "yyyy-MM-dd HH:mm:ss" text in local
+// time, so text order is time order. Used by the build, never by the running program.
+bool vorlageErzeugen(const QString& pfad, QString* fehler = nullptr);
+
+// The stored form of a moment, and back.
+QString datumSpeicherform(const QDateTime& moment);
+QDateTime datumAusSpeicherform(const QString& text);
+
+} // namespace recording

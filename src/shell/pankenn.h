@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QWidget>
+
+class QPushButton;
+class QTableView;
+
+namespace recording {
+class Datenbankpflege;
+}
+
+namespace shell {
+
+class Meldungen;
+
+// Page 2, "Aufzeichnung": the recorded weights newest first in `grdgewichte`, and the handlers of the
+// window's button "&Löschen", which empties the database. Without a database (tests of other pages) the
+// list stays empty and the handlers only show and hide the button.
+class PanKenn final : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kMargin = 90;
+    static constexpr int kIndex = 2;
+
+    PanKenn(recording::Datenbankpflege* datenbank, Meldungen& meldungen, QWidget* parent = nullptr);
+
+    // The button stands on the window, below the tab strip; it is created visible.
+    QPushButton* cmdlöschenAnlegen(QWidget* fenster);
+    QPushButton* cmdlöschen() const { return m_cmdlöschen; }
+    QTableView* grdgewichte() const { return m_grdgewichte; }
+
+    // Start-up: a missing zel.mdb is made from the template, then both data sources are put on it. Each
+    // failure is told once, and the program runs on.
+    void datenbankEinrichten();
+    // The tab strip's switch, with the new tab already current.
+    void tabkenn_Switch(int index);
+    void cmdlöschen_Click();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void spaltenbreitenSetzen();
+
+    recording::Datenbankpflege* m_datenbank;
+    Meldungen& m_meldungen;
+    QTableView* m_grdgewichte;
+    QPushButton* m_cmdlöschen = nullptr;
+};
+
+} // namespace shell

@@ -1,0 +1,5 @@
+# Page "Aufzeichnung": the record list and the button that empties the database.
+target_sources(shell PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/pankenn.h ${CMAKE_CURRENT_LIST_DIR}/pankenn.cpp
+)
+target_link_libraries(shell PUBLIC recording_store)

@@ -1,0 +1,72 @@
+#include "acquisition/portmapping.h"
+#include "fakes/memorysettingsstore.h"
+
+#include <gtest/gtest.h>
+
+using acquisition::PortMapping;
+
+namespace {
+
+struct Assignment {
+    const char* text;
+    int number;         // 0: refused
+    const char* device;
+};
+
+class PortOverride : public testing::TestWithParam<Assignment> {};
+
+TEST_P(PortOverride, AcceptsOnlyComNumberEqualsPath) {
+    const Assignment& a = GetParam();
+    MemorySettingsStore store;
+    PortMapping ports(store);
+    EXPECT_EQ(ports.addOverride(QString::fromUtf8(a.text)), a.number != 0);
+    if (a.number != 0)
+        EXPECT_EQ(ports.device(a.number), QString::fromUtf8(a.device));
+    // A refused text changes nothing: every port keeps its usual device.
+    if (a.number == 0) {
+        for (int n = 1; n <= 32; ++n)
+            EXPECT_EQ(ports.device(n), QStringLiteral("/dev/ttyS%1").arg(n - 1));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, PortOverride,
+    testing::Values(Assignment{"COM3=/dev/x", 3, "/dev/x"}, Assignment{"com1=/dev/ttyUSB0", 1, "/dev/ttyUSB0"},
+                    Assignment{" COM 12 = /tmp/waage ", 12, "/tmp/waage"}, Assignment{"COM32=/dev/pts/4", 32, "/dev/pts/4"},
+                    Assignment{"COM0=/dev/x", 0, ""}, Assignment{"COM33=/dev/x", 0, ""},
+                    Assignment{"COM100=/dev/x", 0, ""}, Assignment{"COM3=", 0, ""}, Assignment{"COM3=   ", 0, ""},
+                    Assignment{"COM=/dev/x", 0, ""}, Assignment{"LPT1=/dev/x", 0, ""},
+                    Assignment{"COM3/dev/x", 0, ""}, Assignment{"/dev/x", 0, ""}, Assignment{"", 0, ""},
+                    Assignment{"COMx=/dev/x", 0, ""}, Assignment{"COM-1=/dev/x", 0, ""}));
+
+TEST(PortMapping, UsualDeviceIsTtySOneBelowThePortNumber) {
+    MemorySettingsStore store;
+    PortMapping ports(store);
+    EXPECT_EQ(ports.device(1), QStringLiteral("/dev/ttyS0"));
+    EXPECT_EQ(ports.device(3), QStringLiteral("/dev/ttyS2"));
+    EXPECT_EQ(ports.device(32), QStringLiteral("/dev/ttyS31"));
+}
+
+TEST(PortMapping, StoredDeviceOfSectionPortsBeatsTheUsualOne) {
+    MemorySettingsStore store;
+    store.put(QStringLiteral("Ports"), QStringLiteral("COM2"), QStringLiteral(" /dev/ttyUSB1 "));
+    store.put(QStringLiteral("frm_Settings"), QStringLiteral("COM3"), QStringLiteral("/dev/wrong"));
+    PortMapping ports(store);
+    EXPECT_EQ(ports.device(2), QStringLiteral("/dev/ttyUSB1"));
+    EXPECT_EQ(ports.device(3), QStringLiteral("/dev/ttyS2"));
+    EXPECT_TRUE(store.writes.isEmpty()) << "looking a device up must not write the store";
+}
+
+TEST(PortMapping, OverrideBeatsStoredDeviceForThisRunOnly) {
+    MemorySettingsStore store;
+    store.put(QStringLiteral("Ports"), QStringLiteral("COM2"), QStringLiteral("/dev/ttyUSB1"));
+    PortMapping ports(store);
+    ASSERT_TRUE(ports.addOverride(QStringLiteral("COM2=/dev/pts/7")));
+    EXPECT_EQ(ports.device(2), QStringLiteral("/dev/pts/7"));
+    ports.setOverride(2, QStringLiteral("/dev/pts/9"));
+    EXPECT_EQ(ports.device(2), QStringLiteral("/dev/pts/9"));
+    EXPECT_TRUE(store.writes.isEmpty());
+    EXPECT_EQ(PortMapping(store).device(2), QStringLiteral("/dev/ttyUSB1"));
+}
+
+} // namespace

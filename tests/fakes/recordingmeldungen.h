@@ -1,0 +1,13 @@
+#pragma once
+
+#include "shell/meldungen.h"
+
+#include <QStringList>
+
+// Messages the program would have shown, in order; returns at once as if the operator had confirmed.
+class RecordingMeldungen final : public shell::Meldungen {
+public:
+    void zeige(const QString& text) override { shown << text; }
+
+    QStringList shown;
+};

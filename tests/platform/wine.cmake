@@ -1,0 +1,8 @@
+# The Win32 keyboard adapters, cross-built with mingw-w64 and run under Wine; the script reports SKIPPED where
+# the toolchain or Wine is not installed.
+if(NOT WIN32)
+    add_test(NAME platform_win_adapters_wine
+             COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/win/run-wine-tests.sh ${CMAKE_CURRENT_BINARY_DIR}/win-adapters)
+    set_tests_properties(platform_win_adapters_wine PROPERTIES LABELS wine TIMEOUT 600 SKIP_REGULAR_EXPRESSION
+                                                               "SKIPPED")
+endif()
