@@ -12,18 +12,21 @@
 #include "shell/einstellungen.h"
 #include "shell/frmmain.h"
 #include "shell/meldungen.h"
+#include "simulator/indicatorsimulator.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QCommandLineParser>
 #include <QTextStream>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
 struct Optionen {
     QStringList devices;
     QString dataDir;
+    bool demo = false;
 };
 
 // Options are read before the application object exists, so a missing display can be told in one line.
@@ -45,6 +48,10 @@ Optionen parseOptions(const QStringList& arguments) {
                                                     "Datenordner gesucht)."),
                                      QStringLiteral("DIR"));
     parser.addOption(dataDir);
+    const QCommandLineOption demo(QStringLiteral("demo"),
+                                  QStringLiteral("Ohne Waage ausprobieren: eine eingebaute, simulierte Wiegeanzeige "
+                                                 "sendet auf den eingestellten COM-Port."));
+    parser.addOption(demo);
     if (!parser.parse(arguments)) {
         std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
         std::exit(2);
@@ -53,7 +60,7 @@ Optionen parseOptions(const QStringList& arguments) {
         std::fprintf(stdout, "%s", qPrintable(parser.helpText()));
         std::exit(0);
     }
-    return Optionen{parser.values(device), parser.value(dataDir)};
+    return Optionen{parser.values(device), parser.value(dataDir), parser.isSet(demo)};
 }
 
 } // namespace
@@ -83,6 +90,19 @@ int main(int argc, char** argv) {
         }
     }
 
+    // The simulated indicator takes the place of the device behind the stored port, for this run only.
+    std::unique_ptr<sim::IndicatorSimulator> simulator;
+    if (optionen.demo) {
+        simulator = std::make_unique<sim::IndicatorSimulator>(sim::Scenario(sim::Scenario::Kind::Demo));
+        QString error;
+        if (!simulator->start(QString(), &error)) {
+            std::fprintf(stderr, "gramura: --demo: %s\n", qPrintable(error));
+            return 1;
+        }
+        const int port = shell::Einstellungen(*store).wholeNumber(QStringLiteral("Port"), 0, 0, 31) + 1;
+        ports.setOverride(port, simulator->devicePath());
+    }
+
     platform::QtSerialPort port;
     acquisition::SerialLink link(port);
     shell::MessageBoxMeldungen meldungen;
@@ -93,8 +113,11 @@ int main(int argc, char** argv) {
     recording::GewichteListe gewichteListe;
     recording::Datenbankpflege datenbank(recording::datenOrtFuerProgramm(optionen.dataDir), gewichtStore,
                                          gewichteListe);
-    shell::FrmMain frmMain({*store, link, ports, meldungen, tastatur.get(), &einfueger, &datenbank});
+    shell::FrmMain frmMain(
+        {*store, link, ports, meldungen, tastatur.get(), &einfueger, &gewichtStore, nullptr, &datenbank});
     meldungen.setParent(&frmMain);
+    if (simulator)
+        frmMain.setDemoBanner(QStringLiteral("Simulierte Wiegeanzeige – die Gewichte sind nicht echt"));
 
     frmMain.Form_Load();
     frmMain.show();

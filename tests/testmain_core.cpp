@@ -3,6 +3,11 @@
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    // Test discovery only lists names: no application object, so no display is needed for it.
+    if (::testing::GTEST_FLAG(list_tests))
+        return RUN_ALL_TESTS();
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QCoreApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -13,8 +13,8 @@ namespace recording {
 class Aufzeichnungsregeln {
 public:
     struct Ergebnis {
-        bool versucht = false;    // a store was attempted in this tick
-        bool gespeichert = false; // and it succeeded
+        bool versucht = false;              // a store was attempted in this tick
+        bool gespeichert = false;           // and it succeeded
         std::optional<Intervall> intervall; // the interval that attempted it
     };
 

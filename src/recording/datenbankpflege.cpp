@@ -3,13 +3,14 @@
 #include "datenquelle.h"
 #include "fileexist.h"
 #include "gewichteliste.h"
+#include "platform/dateisync.h"
 #include "weightstore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSqlQuery>
+#include <filesystem>
 
 namespace recording {
 
@@ -70,23 +71,36 @@ bool Datenbankpflege::ersetzen(const QString& ziel, const QByteArray& inhalt) {
             return false;
         }
     }
-    // Closing the last connection removes -wal and -shm; when they are still there, someone else has the
-    // file open, and their journal must not meet the new file.
-    for (const QString& endung : {QStringLiteral("-wal"), QStringLiteral("-shm")}) {
-        if (QFileInfo::exists(ziel + endung) && !QFile::remove(ziel + endung)) {
-            m_fehler = QStringLiteral("Die Datenbank „%1“ wird gerade von einem anderen Programm benutzt und "
-                                      "wurde nicht geleert.")
-                           .arg(zeige(ziel));
-            return false;
-        }
-    }
-    // Written beside the old file under a temporary name, flushed to disk and renamed over it in one step.
-    QSaveFile neu(ziel);
-    if (!neu.open(QIODevice::WriteOnly) || neu.write(inhalt) != inhalt.size() || !neu.commit()) {
-        m_fehler =
-            QStringLiteral("Die Datenbank „%1“ kann nicht ersetzt werden: %2").arg(zeige(ziel), neu.errorString());
+    // Closing the last connection removes -wal and -shm. A -wal still there belongs to another program that
+    // has the file open; its journal must not meet the new file, and its rows are not ours to drop.
+    const QString wal = ziel + QStringLiteral("-wal");
+    const QString shm = ziel + QStringLiteral("-shm");
+    const bool hauptdateiDa = QFileInfo(ziel).isFile();
+    if ((hauptdateiDa && QFileInfo::exists(wal)) || (QFileInfo::exists(wal) && !QFile::remove(wal)) ||
+        (QFileInfo::exists(shm) && !QFile::remove(shm))) {
+        m_fehler = QStringLiteral("Die Datenbank „%1“ wird gerade von einem anderen Programm benutzt und "
+                                  "wurde nicht geleert.")
+                       .arg(zeige(ziel));
         return false;
     }
+    // Written beside the old file under a temporary name, flushed to disk and renamed over it in one step.
+    const QString temp = ziel + QStringLiteral(".tmp");
+    QFile neu(temp);
+    const bool geschrieben = neu.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                             neu.write(inhalt) == inhalt.size() && platform::dateiSichern(neu);
+    const QString schreibFehler = neu.errorString();
+    neu.close();
+    std::error_code fehlerCode;
+    if (geschrieben)
+        std::filesystem::rename(std::filesystem::path(temp.toStdU16String()),
+                                std::filesystem::path(ziel.toStdU16String()), fehlerCode);
+    if (!geschrieben || fehlerCode) {
+        QFile::remove(temp);
+        m_fehler = QStringLiteral("Die Datenbank „%1“ kann nicht ersetzt werden: %2")
+                       .arg(zeige(ziel), geschrieben ? QString::fromLocal8Bit(fehlerCode.message()) : schreibFehler);
+        return false;
+    }
+    platform::ordnerSichern(QFileInfo(ziel).absolutePath());
     return true;
 }
 

@@ -28,9 +28,9 @@ std::optional<qint64> ausText(QStringView text) {
     bool vorzeichenGelesen = false;
     bool punktGelesen = false;
     bool ziffernGelesen = false;
-    qint64 betrag = 0;   // ten-thousandths, without the digits beyond the fourth decimal
-    int nachkomma = 0;   // decimals taken into betrag so far
-    int rundungsziffer = -1; // the fifth decimal
+    qint64 betrag = 0;          // ten-thousandths, without the digits beyond the fourth decimal
+    int nachkomma = 0;          // decimals taken into betrag so far
+    int rundungsziffer = -1;    // the fifth decimal
     bool restNichtNull = false; // any non-zero digit after the fifth decimal
 
     for (QChar c : text) {
@@ -67,8 +67,7 @@ std::optional<qint64> ausText(QStringView text) {
 
     for (; nachkomma < 4; ++nachkomma)
         betrag = anhaengen(betrag, 0);
-    const bool aufrunden =
-        rundungsziffer > 5 || (rundungsziffer == 5 && (restNichtNull || betrag % 2 != 0));
+    const bool aufrunden = rundungsziffer > 5 || (rundungsziffer == 5 && (restNichtNull || betrag % 2 != 0));
     if (aufrunden && betrag < kGrenze)
         ++betrag;
     return negativ ? -betrag : betrag;

@@ -3,8 +3,8 @@
 namespace recording {
 
 QString intervallName(Intervall intervall) {
-    static const std::array<const char*, kIntervallAnzahl> namen = {"1s", "2s", "5s",  "10s", "20s", "30s",
-                                                                      "1m", "2m", "5m", "10m", "30m", "1h"};
+    static const std::array<const char*, kIntervallAnzahl> namen = {"1s", "2s", "5s", "10s", "20s", "30s",
+                                                                    "1m", "2m", "5m", "10m", "30m", "1h"};
     return QString::fromLatin1(namen.at(static_cast<std::size_t>(index(intervall))));
 }
 

@@ -23,7 +23,7 @@ bool faellig(Intervall intervall, int sekunde, int minute);
 
 // What the window's controls hold for one interval when the tick reads them.
 struct IntervallWerte {
-    int kontrollwert = 0;          // the check box: 0 off, 1 on, 2 grayed
+    int kontrollwert = 0;           // the check box: 0 off, 1 on, 2 grayed
     std::optional<qint64> schwelle; // ten-thousandths; none when the field holds no number
 };
 

@@ -72,9 +72,8 @@ void Aufzeichnung::Timer2_Timer() {
 void Aufzeichnung::untersuchen(const QDateTime& jetzt) {
     const QString gewichtText = m_txtgewicht.text();
     const QTime zeit = jetzt.time();
-    const auto ergebnis =
-        m_regeln.Timer2_Timer(zeit.second(), zeit.minute(), gewichtText, m_steuerung.eingaben(),
-                              [&] { return m_speicher.speichern(gewichtText, jetzt); });
+    const auto ergebnis = m_regeln.Timer2_Timer(zeit.second(), zeit.minute(), gewichtText, m_steuerung.eingaben(),
+                                                [&] { return m_speicher.speichern(gewichtText, jetzt); });
     if (ergebnis.gespeichert && m_gestoert) {
         m_gestoert = false;
         m_fehleranzeige->hide();

@@ -19,8 +19,8 @@ void FunktionsTaste::fuellen() {
 }
 
 void FunktionsTaste::wiederherstellen() {
-    m_cboTaste->setCurrentIndex(m_einstellungen.wholeNumber(kTaste, handover::SysKey::kVorgabe, 0,
-                                                            handover::SysKey::kEintraege - 1));
+    m_cboTaste->setCurrentIndex(
+        m_einstellungen.wholeNumber(kTaste, handover::SysKey::kVorgabe, 0, handover::SysKey::kEintraege - 1));
     const int index = m_cboTaste->currentIndex();
     m_syskey.festlegen(index, index);
 }

@@ -10,6 +10,7 @@ namespace {
 
 // The field keeps two decimals, enough for its bounds, and shows one.
 constexpr int kStellen = 2;
+constexpr double kTippgrenze = 999999.99;
 
 double gerundet(double wert) {
     return std::round(wert * 100.0) / 100.0;
@@ -24,7 +25,9 @@ QLocale mitGruppen(QLocale locale) {
 
 Schwellenfeld::Schwellenfeld(double minimum, double maximum, QWidget* parent)
     : QLineEdit(parent), m_minimum(minimum), m_maximum(maximum) {
-    auto* validator = new QDoubleValidator(minimum, maximum, kStellen, this);
+    // The validator only keeps out what is no number of this size; the exact range is applied when the
+    // field is left, so a value just beyond it is held at the bound instead of being refused key by key.
+    auto* validator = new QDoubleValidator(-kTippgrenze, kTippgrenze, kStellen, this);
     validator->setNotation(QDoubleValidator::StandardNotation);
     validator->setLocale(mitGruppen(locale()));
     setValidator(validator);

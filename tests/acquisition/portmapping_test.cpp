@@ -9,7 +9,7 @@ namespace {
 
 struct Assignment {
     const char* text;
-    int number;         // 0: refused
+    int number; // 0: refused
     const char* device;
 };
 
@@ -20,8 +20,9 @@ TEST_P(PortOverride, AcceptsOnlyComNumberEqualsPath) {
     MemorySettingsStore store;
     PortMapping ports(store);
     EXPECT_EQ(ports.addOverride(QString::fromUtf8(a.text)), a.number != 0);
-    if (a.number != 0)
+    if (a.number != 0) {
         EXPECT_EQ(ports.device(a.number), QString::fromUtf8(a.device));
+    }
     // A refused text changes nothing: every port keeps its usual device.
     if (a.number == 0) {
         for (int n = 1; n <= 32; ++n)
@@ -32,10 +33,10 @@ TEST_P(PortOverride, AcceptsOnlyComNumberEqualsPath) {
 INSTANTIATE_TEST_SUITE_P(
     Forms, PortOverride,
     testing::Values(Assignment{"COM3=/dev/x", 3, "/dev/x"}, Assignment{"com1=/dev/ttyUSB0", 1, "/dev/ttyUSB0"},
-                    Assignment{" COM 12 = /tmp/waage ", 12, "/tmp/waage"}, Assignment{"COM32=/dev/pts/4", 32, "/dev/pts/4"},
-                    Assignment{"COM0=/dev/x", 0, ""}, Assignment{"COM33=/dev/x", 0, ""},
-                    Assignment{"COM100=/dev/x", 0, ""}, Assignment{"COM3=", 0, ""}, Assignment{"COM3=   ", 0, ""},
-                    Assignment{"COM=/dev/x", 0, ""}, Assignment{"LPT1=/dev/x", 0, ""},
+                    Assignment{" COM 12 = /tmp/waage ", 12, "/tmp/waage"},
+                    Assignment{"COM32=/dev/pts/4", 32, "/dev/pts/4"}, Assignment{"COM0=/dev/x", 0, ""},
+                    Assignment{"COM33=/dev/x", 0, ""}, Assignment{"COM100=/dev/x", 0, ""}, Assignment{"COM3=", 0, ""},
+                    Assignment{"COM3=   ", 0, ""}, Assignment{"COM=/dev/x", 0, ""}, Assignment{"LPT1=/dev/x", 0, ""},
                     Assignment{"COM3/dev/x", 0, ""}, Assignment{"/dev/x", 0, ""}, Assignment{"", 0, ""},
                     Assignment{"COMx=/dev/x", 0, ""}, Assignment{"COM-1=/dev/x", 0, ""}));
 

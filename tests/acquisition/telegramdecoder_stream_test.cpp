@@ -100,6 +100,6 @@ INSTANTIATE_TEST_SUITE_P(Seeds, RandomStream,
                                          Stream{"ZerosAndSigns", "00000-.=", false, 4},
                                          Stream{"RareEquals", "0123456789-.0000000=", false, 5},
                                          Stream{"StrayCharacters", "0123456789-.=\r\n ,+E", false, 6}),
-                         [](const testing::TestParamInfo<Stream>& info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<Stream>& p) { return std::string(p.param.name); });
 
 } // namespace

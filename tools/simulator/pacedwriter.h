@@ -26,7 +26,9 @@ public:
 
     void setCharactersPerSecond(int cps) { m_cps = cps > 0 ? cps : kLineRate; }
     int charactersPerSecond() const { return m_cps; }
-    void start(int tickMs = 50);
+    // Each tick hands the receiver a handful of characters, as a serial driver does; not a multiple of a
+    // telegram, so telegrams also arrive split, as they do from a real line.
+    void start(int tickMs = 80);
     void stop();
     bool isRunning() const { return m_timer.isActive(); }
 

@@ -16,9 +16,9 @@ struct Named {
 };
 
 constexpr std::array kNames{
-    Named{"steady", Scenario::Kind::Steady},     Named{"ramp", Scenario::Kind::Ramp},
-    Named{"walk", Scenario::Kind::Walk},         Named{"negative", Scenario::Kind::Negative},
-    Named{"errors", Scenario::Kind::Errors},     Named{"split", Scenario::Kind::Split},
+    Named{"steady", Scenario::Kind::Steady},      Named{"ramp", Scenario::Kind::Ramp},
+    Named{"walk", Scenario::Kind::Walk},          Named{"negative", Scenario::Kind::Negative},
+    Named{"errors", Scenario::Kind::Errors},      Named{"split", Scenario::Kind::Split},
     Named{"no-equals", Scenario::Kind::NoEquals}, Named{"line-ends", Scenario::Kind::LineEnds},
     Named{"demo", Scenario::Kind::Demo},
 };
@@ -81,7 +81,7 @@ Scenario::Scenario(Kind kind, quint32 seed) : m_kind(kind), m_random(seed) {
         break;
     case Kind::Demo:
         // Livelier than the others: the eye should see the weight settle.
-        m_perStep = 3;
+        m_perStep = 6;
         break;
     case Kind::Ramp:
     case Kind::Script:

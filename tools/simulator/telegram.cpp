@@ -8,8 +8,8 @@ QByteArray formatDisplay(qint64 hundredths) {
     const qint64 value = std::clamp(hundredths, kMinHundredths, kMaxHundredths);
     const bool negative = value < 0;
     const qint64 magnitude = negative ? -value : value;
-    QByteArray digits = QByteArray::number(magnitude / 100) + '.' +
-                        QByteArray::number(magnitude % 100).rightJustified(2, '0');
+    QByteArray digits =
+        QByteArray::number(magnitude / 100) + '.' + QByteArray::number(magnitude % 100).rightJustified(2, '0');
     const int width = negative ? kDisplayWidth - 1 : kDisplayWidth;
     digits = digits.rightJustified(width, '0');
     return negative ? '-' + digits : digits;

@@ -17,7 +17,9 @@ struct Line {
     QByteArray received;
     QList<qint64> arrivals; // time of each received byte
 
-    PacedWriter writer{[this] { return Piece{next(), 0}; },
+    PacedWriter writer{[this] {
+                           return Piece{next(), 0};
+                       },
                        [this](const char* data, qint64 size) {
                            if (!receiverThere)
                                return qint64{0};
@@ -95,14 +97,17 @@ TEST(PacedWriter, SilenceAfterAPieceKeepsTheLineQuiet) {
     int n = 0;
     QList<qint64> arrivals;
     QByteArray received;
-    PacedWriter writer([&n] { return ++n % 2 ? Piece{"=05.", 300} : Piece{"2100", 0}; },
-                       [&](const char* data, qint64 size) {
-                           received.append(data, size);
-                           for (qint64 i = 0; i < size; ++i)
-                               arrivals << now;
-                           return size;
-                       },
-                       [&now] { return now; });
+    PacedWriter writer(
+        [&n] {
+            return ++n % 2 ? Piece{"=05.", 300} : Piece{"2100", 0};
+        },
+        [&](const char* data, qint64 size) {
+            received.append(data, size);
+            for (qint64 i = 0; i < size; ++i)
+                arrivals << now;
+            return size;
+        },
+        [&now] { return now; });
     for (int i = 0; i < 300; ++i) {
         now += 10;
         writer.pump();

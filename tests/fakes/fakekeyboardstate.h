@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/keyboardstate.h"
+
+#include <functional>
+#include <initializer_list>
+
+// A keyboard whose keys the test holds; counts the calls and can run a check at each of them.
+class FakeKeyboardState final : public platform::KeyboardState {
+public:
+    bool start() override;
+    bool stop() override;
+    platform::KeyStateBytes read() override;
+
+    void halten(std::initializer_list<int> codes);
+    void loslassen() { state = {}; }
+
+    platform::KeyStateBytes state{};
+    bool startSucceeds = true;
+    int starts = 0;
+    int stops = 0;
+    int reads = 0;
+    std::function<void()> onStart;
+    std::function<void()> onStop;
+    std::function<void()> onRead;
+};

@@ -1,0 +1,223 @@
+// The weight hand-over end to end on a real X server: the main window with the real keyboard source,
+// keystrokes and clipboard, fed telegrams through a fake port, and a separate Qt program as the
+// operator's application with the focus. The operator's keys are held through XTest.
+#include "acquisition/portmapping.h"
+#include "acquisition/seriallink.h"
+#include "fakes/fakeserialport.h"
+#include "fakes/memorysettingsstore.h"
+#include "fakes/recordingmeldungen.h"
+#include "handover/zwischenablageeinfueger.h"
+#include "platform/x11/x11keyboardstate.h"
+#include "platform/x11/x11keystrokes.h"
+#include "shell/frmmain.h"
+#include "tastenwiederholung.h"
+
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QProcess>
+#include <QTest>
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <initializer_list>
+#include <memory>
+
+namespace {
+
+constexpr std::uint16_t kStrgL = 29, kAltL = 56, kUmschaltL = 42, kY = 44, kB = 48, kF5 = 63;
+const QString kGewicht = QStringLiteral("12,50");
+
+class HandoverX11 : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Auto-repeat would add key events the tests do not hold on purpose.
+        tastenwiederholungAus();
+        ziel.setProgram(QStringLiteral(ZIELFELD_PFAD));
+        ziel.start();
+        ASSERT_TRUE(ziel.waitForStarted(5000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return zeilen().contains(QStringLiteral("BEREIT")); }, 10000))
+            << zeilen().join('\n').toStdString();
+    }
+
+    void TearDown() override {
+        if (frm)
+            frm->Form_Unload();
+        ziel.closeWriteChannel();
+        if (!ziel.waitForFinished(3000))
+            ziel.kill();
+    }
+
+    // The program as the operator starts it, with hotkey list index `taste`.
+    void starten(int taste) {
+        store.put(QStringLiteral("frm_Settings"), QStringLiteral("Taste"), QString::number(taste));
+        einfueger = std::make_unique<handover::ZwischenablageEinfueger>(keystrokes, *QGuiApplication::clipboard());
+        QObject::connect(einfueger.get(), &handover::Einfueger::fertig, [this](bool abgeholt) {
+            ++pastes;
+            abgeholte += abgeholt ? 1 : 0;
+        });
+        frm = std::make_unique<shell::FrmMain>(shell::FrmMainDienste{.settings = store,
+                                                                     .link = link,
+                                                                     .ports = ports,
+                                                                     .meldungen = meldungen,
+                                                                     .tastatur = &tastatur,
+                                                                     .einfueger = einfueger.get()});
+        frm->Form_Load();
+        frm->startTimers();
+    }
+
+    void wiegen() {
+        port.receive("=05.2100");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return frm->txtgewicht()->text() == kGewicht; }, 2000));
+    }
+
+    void druecken(std::initializer_list<std::uint16_t> codes, bool unten) {
+        std::vector<platform::KeyEvent> events;
+        for (const auto code : codes)
+            events.push_back({code, unten});
+        ASSERT_TRUE(bediener.send(events));
+    }
+
+    // Holds the keys for `ms`, releases them in reverse order, and waits until no paste is pending.
+    void halten(std::initializer_list<std::uint16_t> codes, int ms) {
+        druecken(codes, true);
+        QTest::qWait(ms);
+        std::vector<std::uint16_t> rueckwaerts(codes);
+        std::reverse(rueckwaerts.begin(), rueckwaerts.end());
+        for (const auto code : rueckwaerts)
+            druecken({code}, false);
+        ruhe();
+    }
+
+    void ruhe() {
+        QTest::qWait(50);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !einfueger->wartet(); }, 3000));
+        QTest::qWait(250); // the target's last events
+    }
+
+    QStringList zeilen() {
+        ausgabe += QString::fromUtf8(ziel.readAllStandardOutput());
+        return ausgabe.split('\n', Qt::SkipEmptyParts);
+    }
+
+    QString zieltext() {
+        QString text;
+        for (const QString& zeile : zeilen()) {
+            if (zeile.startsWith(QStringLiteral("TEXT:")))
+                text = zeile.mid(5);
+        }
+        return text;
+    }
+
+    bool menueFokus() { return zeilen().contains(QStringLiteral("FOKUS:QMenuBar")); }
+
+    bool zwischenablageLeer() const {
+        const QMimeData* daten = QGuiApplication::clipboard()->mimeData();
+        return !daten || !daten->hasText() || daten->text().isEmpty();
+    }
+
+    QProcess ziel;
+    QString ausgabe;
+    MemorySettingsStore store;
+    FakeSerialPort port;
+    acquisition::SerialLink link{port};
+    acquisition::PortMapping ports{store};
+    RecordingMeldungen meldungen;
+    platform::X11KeyboardState tastatur;
+    platform::X11Keystrokes keystrokes;
+    platform::X11Keystrokes bediener;
+    std::unique_ptr<handover::ZwischenablageEinfueger> einfueger;
+    std::unique_ptr<shell::FrmMain> frm;
+    int pastes = 0;
+    int abgeholte = 0;
+};
+
+TEST_F(HandoverX11, StandardtasteStrgYFuegtDasGewichtEin) {
+    starten(36);
+    wiegen();
+    halten({kStrgL, kY}, 300);
+    ASSERT_GE(pastes, 1);
+    EXPECT_EQ(abgeholte, pastes);
+    EXPECT_EQ(zieltext(), kGewicht.repeated(pastes));
+    EXPECT_TRUE(zwischenablageLeer());
+}
+
+TEST_F(HandoverX11, F5MitUmschaltFuegtEin) {
+    starten(4);
+    wiegen();
+    halten({kUmschaltL, kF5}, 300);
+    ASSERT_GE(pastes, 1);
+    EXPECT_EQ(zieltext(), kGewicht.repeated(pastes));
+    EXPECT_TRUE(zwischenablageLeer());
+}
+
+// The control for the next test: a lone Alt tap does walk this target's menu bar.
+TEST_F(HandoverX11, KontrolleEinAltTippOeffnetDasMenue) {
+    starten(39);
+    halten({kAltL}, 50);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return menueFokus(); }, 1000));
+}
+
+TEST_F(HandoverX11, AltTasteFuegtEinUndSpaeteresAltLoslassenOeffnetKeinMenue) {
+    starten(39); // ALT - B
+    wiegen();
+    druecken({kAltL, kB}, true);
+    QTest::qWait(300);
+    // The operator lets go of Alt first, with B still down, then of B.
+    druecken({kAltL}, false);
+    QTest::qWait(50);
+    druecken({kB}, false);
+    ruhe();
+    ASSERT_GE(pastes, 1);
+    EXPECT_EQ(abgeholte, pastes);
+    QString rest = zieltext();
+    EXPECT_EQ(rest.count(kGewicht), pastes);
+    // Besides the weights at most the B the operator typed under Alt.
+    rest.remove(kGewicht);
+    EXPECT_TRUE(rest.isEmpty() || rest == QStringLiteral("b")) << rest.toStdString();
+    EXPECT_FALSE(menueFokus());
+    EXPECT_TRUE(zwischenablageLeer());
+}
+
+TEST_F(HandoverX11, OhneGewichtWirdNichtsEingefuegt) {
+    starten(36);
+    halten({kStrgL, kY}, 300);
+    EXPECT_EQ(pastes, 0);
+    EXPECT_TRUE(zieltext().isEmpty());
+}
+
+// Every paste arrives. The count comes from HANDOVER_E2E_ANZAHL (small by default); with
+// HANDOVER_E2E_ZEITEN set the times from hotkey down to text in the target are printed.
+TEST_F(HandoverX11, WiederholtesEinfuegenKommtJedesMalAn) {
+    const int anzahl = std::max(1, qEnvironmentVariableIntValue("HANDOVER_E2E_ANZAHL"));
+    const int n = qEnvironmentVariableIsSet("HANDOVER_E2E_ANZAHL") ? anzahl : 5;
+    starten(36);
+    wiegen();
+    std::vector<qint64> zeiten;
+    for (int i = 0; i < n; ++i) {
+        const int vorher = static_cast<int>(zieltext().size());
+        QElapsedTimer uhr;
+        druecken({kStrgL, kY}, true);
+        uhr.start();
+        const bool angekommen = QTest::qWaitFor([&] { return static_cast<int>(zieltext().size()) > vorher; }, 2000);
+        zeiten.push_back(uhr.elapsed());
+        druecken({kY}, false);
+        druecken({kStrgL}, false);
+        ASSERT_TRUE(angekommen) << "paste " << i;
+        ruhe();
+        // Up to a tick apart, so a hold may fall on a new tick boundary.
+        QTest::qWait(i % 3 * 37);
+    }
+    EXPECT_GE(pastes, n);
+    EXPECT_EQ(abgeholte, pastes);
+    EXPECT_EQ(zieltext(), kGewicht.repeated(pastes));
+    EXPECT_TRUE(zwischenablageLeer());
+    if (qEnvironmentVariableIsSet("HANDOVER_E2E_ZEITEN")) {
+        std::sort(zeiten.begin(), zeiten.end());
+        std::printf("HANDOVER_LATENZ n=%zu median_ms=%lld max_ms=%lld\n", zeiten.size(),
+                    static_cast<long long>(zeiten[zeiten.size() / 2]), static_cast<long long>(zeiten.back()));
+    }
+}
+
+} // namespace

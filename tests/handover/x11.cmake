@@ -1,0 +1,30 @@
+# End to end on a real X server (Xvfb of its own per test, German layout): the target program and the
+# hand-over tests that drive it.
+if(GRAMURA_KEYBOARD_IMPL STREQUAL "x11")
+    find_package(Qt6 REQUIRED COMPONENTS Test)
+    find_package(X11 REQUIRED)
+    find_program(GRAMURA_XVFB Xvfb)
+    find_program(GRAMURA_SETXKBMAP setxkbmap)
+
+    add_executable(handover_zielfeld ${CMAKE_CURRENT_LIST_DIR}/zielfeld.cpp)
+    target_link_libraries(handover_zielfeld PRIVATE Qt6::Widgets gramura_defaults)
+
+    if(GRAMURA_XVFB AND GRAMURA_SETXKBMAP)
+        add_executable(handover_x11_test
+            ${CMAKE_CURRENT_LIST_DIR}/handover_x11_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/tastenwiederholung.h ${CMAKE_CURRENT_LIST_DIR}/tastenwiederholung.cpp)
+        target_link_libraries(handover_x11_test PRIVATE shell gramura_fakes gramura_test_main_gui Qt6::Test X11::X11
+                                                        GTest::gtest gramura_defaults)
+        target_compile_definitions(handover_x11_test PRIVATE ZIELFELD_PFAD="$<TARGET_FILE:handover_zielfeld>")
+        add_dependencies(handover_x11_test handover_zielfeld)
+        # Each case on an X server of its own.
+        foreach(fall StandardtasteStrgYFuegtDasGewichtEin F5MitUmschaltFuegtEin KontrolleEinAltTippOeffnetDasMenue
+                     AltTasteFuegtEinUndSpaeteresAltLoslassenOeffnetKeinMenue OhneGewichtWirdNichtsEingefuegt
+                     WiederholtesEinfuegenKommtJedesMalAn)
+            add_test(NAME HandoverX11.${fall}
+                     COMMAND ${CMAKE_CURRENT_LIST_DIR}/handover_xvfb.sh $<TARGET_FILE:handover_x11_test>
+                             --gtest_filter=HandoverX11.${fall})
+            set_tests_properties(HandoverX11.${fall} PROPERTIES LABELS x11 TIMEOUT 120)
+        endforeach()
+    endif()
+endif()

@@ -1,0 +1,269 @@
+#include "acquisition/portmapping.h"
+#include "acquisition/seriallink.h"
+#include "fakeeinfueger.h"
+#include "fakes/fakekeyboardstate.h"
+#include "fakes/fakeserialport.h"
+#include "fakes/memorysettingsstore.h"
+#include "fakes/recordingmeldungen.h"
+#include "shell/frmmain.h"
+#include "shell/funktionstaste.h"
+#include "shell/paneigen.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+constexpr int kStrgL = 29, kStrgR = 157, kAltL = 56, kY = 44, kF5 = 63;
+const QString kSection = QStringLiteral("frm_Settings");
+
+// A store that hands back something else than what was written for "Taste".
+class VerdrehterSpeicher final : public platform::SettingsStore {
+public:
+    QString read(const QString&, const QString& key, const QString& fallback) const override {
+        return key == QStringLiteral("Taste") && geschrieben ? QStringLiteral("kaputt") : fallback;
+    }
+    void write(const QString&, const QString&, const QString&) override { geschrieben = true; }
+    bool geschrieben = false;
+};
+
+class HandoverFenster : public ::testing::Test {
+protected:
+    void aufbauen(platform::SettingsStore& settings) {
+        frm = std::make_unique<shell::FrmMain>(shell::FrmMainDienste{.settings = settings,
+                                                                     .link = link,
+                                                                     .ports = ports,
+                                                                     .meldungen = meldungen,
+                                                                     .tastatur = &tastatur,
+                                                                     .einfueger = &einfueger});
+    }
+    void laden() {
+        aufbauen(store);
+        frm->Form_Load();
+    }
+    QComboBox* cboTaste() const { return frm->paneigen()->cboTaste(); }
+    shell::FunktionsTaste* taste() const { return frm->paneigen()->funktionstaste(); }
+    void verlassen() {
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QCoreApplication::sendEvent(cboTaste(), &out);
+    }
+    int tasteSchreibungen() const { return store.writes.filter(QStringLiteral("frm_Settings/Taste=")).size(); }
+
+    MemorySettingsStore store;
+    FakeSerialPort port;
+    acquisition::SerialLink link{port};
+    acquisition::PortMapping ports{store};
+    RecordingMeldungen meldungen;
+    FakeKeyboardState tastatur;
+    FakeEinfueger einfueger;
+    std::unique_ptr<shell::FrmMain> frm;
+};
+
+TEST_F(HandoverFenster, ListeUndBeschriftungImRahmenAllgemeineEinstellungen) {
+    laden();
+    ASSERT_EQ(cboTaste()->objectName(), QStringLiteral("cboTaste"));
+    EXPECT_FALSE(cboTaste()->isEditable());
+    ASSERT_EQ(cboTaste()->count(), 64);
+    EXPECT_EQ(cboTaste()->itemText(0), QStringLiteral("F1"));
+    EXPECT_EQ(cboTaste()->itemText(36), QStringLiteral("STR - Y"));
+    EXPECT_EQ(cboTaste()->itemText(63), QStringLiteral("ALT - Z"));
+    EXPECT_EQ(cboTaste()->parentWidget(), static_cast<QWidget*>(frm->paneigen()->allgemein()));
+    const auto labels = frm->paneigen()->allgemein()->findChildren<QLabel*>();
+    const auto it = std::find_if(labels.begin(), labels.end(),
+                                 [](QLabel* l) { return l->text() == QStringLiteral(" Funktionstaste:"); });
+    ASSERT_NE(it, labels.end());
+    // Twips at 15 per pixel: label 5340, 300, 1410, 315; list 6720, 300, 1395, 315.
+    const double tpp = 1440.0 / cboTaste()->logicalDpiX();
+    EXPECT_NEAR((*it)->x() * tpp, 5340, tpp);
+    EXPECT_NEAR((*it)->width() * tpp, 1410, tpp);
+    EXPECT_NEAR(cboTaste()->x() * tpp, 6720, tpp);
+    EXPECT_NEAR(cboTaste()->y() * tpp, 300, tpp);
+    EXPECT_NEAR(cboTaste()->width() * tpp, 1395, tpp);
+    EXPECT_NEAR(cboTaste()->height() * tpp, 315, tpp);
+}
+
+TEST_F(HandoverFenster, StartReihenfolgeTastaturVorDemPortZwischenablageDanach) {
+    bool tastaturVorPort = false;
+    tastatur.onStart = [&] {
+        tastaturVorPort = port.opens.isEmpty() && cboTaste()->count() == 64 && taste()->aktuellercode() == 44;
+    };
+    bool leerenNachPort = false;
+    einfueger.onLeeren = [&] { leerenNachPort = port.opens.size() == 1; };
+    laden();
+    EXPECT_EQ(tastatur.starts, 1);
+    EXPECT_TRUE(tastaturVorPort);
+    EXPECT_EQ(einfueger.leerungen, 1);
+    EXPECT_TRUE(leerenNachPort);
+    EXPECT_EQ(tasteSchreibungen(), 0); // start-up writes no hotkey
+}
+
+TEST_F(HandoverFenster, FehlgeschlagenerTastaturstartHaeltDenStartNichtAuf) {
+    tastatur.startSucceeds = false;
+    laden();
+    EXPECT_EQ(port.opens.size(), 1);
+    EXPECT_EQ(einfueger.leerungen, 1);
+    EXPECT_TRUE(meldungen.shown.isEmpty());
+}
+
+struct Gespeichert {
+    const char* text; // nullptr: no value stored
+    int index;
+    const char* name;
+    int code;
+};
+
+class HandoverGespeichert : public HandoverFenster, public ::testing::WithParamInterface<Gespeichert> {};
+
+TEST_P(HandoverGespeichert, WiederherstellenMitVorgabeBeiUngueltigem) {
+    if (GetParam().text)
+        store.put(kSection, QStringLiteral("Taste"), QString::fromLatin1(GetParam().text));
+    laden();
+    EXPECT_EQ(cboTaste()->currentIndex(), GetParam().index);
+    EXPECT_EQ(taste()->aktuelletaste(), QString::fromLatin1(GetParam().name));
+    EXPECT_EQ(taste()->aktuellercode(), GetParam().code);
+}
+
+INSTANTIATE_TEST_SUITE_P(Taste, HandoverGespeichert,
+                         ::testing::Values(Gespeichert{nullptr, 36, "STRG+Y", 44}, Gespeichert{"4", 4, "F5", 63},
+                                           Gespeichert{" 63 ", 63, "ALT+Z", 21}, Gespeichert{"0", 0, "F1", 59},
+                                           Gespeichert{"kaputt", 36, "STRG+Y", 44}, Gespeichert{"64", 36, "STRG+Y", 44},
+                                           Gespeichert{"-1", 36, "STRG+Y", 44}, Gespeichert{"", 36, "STRG+Y", 44}),
+                         [](const ::testing::TestParamInfo<Gespeichert>& p) {
+                             return "Fall" + std::to_string(p.index);
+                         });
+
+TEST_F(HandoverFenster, VerlassenSchreibtAuchUnveraendert) {
+    laden();
+    verlassen();
+    verlassen();
+    EXPECT_EQ(tasteSchreibungen(), 2);
+    EXPECT_EQ(store.values().value(QStringLiteral("frm_Settings/Taste")), QStringLiteral("36"));
+}
+
+TEST_F(HandoverFenster, NeueTasteGiltErstNachDemVerlassen) {
+    laden();
+    port.receive("=05.2100");
+    cboTaste()->setCurrentIndex(4); // F5, still in the list
+    tastatur.halten({kF5});
+    frm->Timer1_Timer();
+    EXPECT_TRUE(einfueger.texte.isEmpty());
+    EXPECT_EQ(taste()->aktuelletaste(), QStringLiteral("STRG+Y"));
+    EXPECT_EQ(tasteSchreibungen(), 0);
+
+    verlassen();
+    EXPECT_EQ(store.values().value(QStringLiteral("frm_Settings/Taste")), QStringLiteral("4"));
+    EXPECT_EQ(taste()->aktuelletaste(), QStringLiteral("F5"));
+    EXPECT_EQ(taste()->aktuellercode(), 63);
+    frm->Timer1_Timer();
+    EXPECT_EQ(einfueger.texte, QStringList{QStringLiteral("12,50")});
+}
+
+TEST_F(HandoverFenster, VerlassenLiestDenNamenAusDemSpeicherZurueck) {
+    VerdrehterSpeicher verdreht;
+    aufbauen(verdreht);
+    frm->Form_Load();
+    ASSERT_EQ(cboTaste()->currentIndex(), 36);
+    verlassen();
+    // Read back as garbage: the name falls back to index 0 ("F1"); the code follows the selection, which
+    // takes the last character "1" as the letter.
+    EXPECT_EQ(taste()->aktuelletaste(), QStringLiteral("F1"));
+    EXPECT_EQ(taste()->aktuellercode(), 2);
+}
+
+TEST_F(HandoverFenster, Timer1ReihenfolgeUndTimerAusWaehrendDesEinfuegens) {
+    laden();
+    frm->startTimers();
+    port.receive("=05.2100");
+    tastatur.halten({kStrgR, kY});
+    QString gewichtBeimLesen;
+    bool timerBeimLesen = true;
+    tastatur.onRead = [&] {
+        gewichtBeimLesen = frm->txtgewicht()->text();
+        timerBeimLesen = frm->timer1().isActive();
+    };
+    bool timerBeimEinfuegen = true;
+    einfueger.onEinfuegen = [&] { timerBeimEinfuegen = frm->timer1().isActive(); };
+
+    frm->Timer1_Timer();
+    EXPECT_EQ(gewichtBeimLesen, QStringLiteral("12,50")); // decoded before the key test
+    EXPECT_FALSE(timerBeimLesen);
+    EXPECT_FALSE(timerBeimEinfuegen);
+    ASSERT_EQ(einfueger.texte, QStringList{QStringLiteral("12,50")});
+    EXPECT_EQ(einfueger.gehaltene.front(), tastatur.state); // the same read decides the keystrokes
+    EXPECT_FALSE(frm->timer1().isActive());
+
+    einfueger.beenden();
+    EXPECT_TRUE(frm->timer1().isActive());
+    EXPECT_EQ(tastatur.reads, 1);
+}
+
+TEST_F(HandoverFenster, GehaltenFuegtJedenTickEinUndGetrimmt) {
+    laden();
+    frm->txtgewicht()->setText(QStringLiteral("  Fehler "));
+    tastatur.halten({kStrgL, kY});
+    for (int i = 0; i < 3; ++i) {
+        frm->Timer1_Timer();
+        einfueger.beenden();
+    }
+    EXPECT_EQ(einfueger.texte, QStringList(3, QStringLiteral("Fehler")));
+}
+
+TEST_F(HandoverFenster, LeeresGewichtOderNichtGehaltenFuegtNichtsEin) {
+    laden();
+    frm->startTimers();
+    tastatur.halten({kStrgL, kY});
+    frm->Timer1_Timer();
+    EXPECT_TRUE(einfueger.texte.isEmpty());
+    EXPECT_TRUE(frm->timer1().isActive());
+
+    frm->txtgewicht()->setText(QStringLiteral("12,50"));
+    tastatur.loslassen();
+    tastatur.halten({kAltL, kY}); // Alt+Y is not Ctrl+Y
+    frm->Timer1_Timer();
+    EXPECT_TRUE(einfueger.texte.isEmpty());
+    EXPECT_TRUE(frm->timer1().isActive());
+}
+
+TEST_F(HandoverFenster, EntladenGibtDieTastaturVorDemPortFrei) {
+    laden();
+    bool vorPort = false;
+    tastatur.onStop = [&] { vorPort = port.closes == 0 && port.isOpen(); };
+    frm->Form_Unload();
+    EXPECT_EQ(tastatur.stops, 1);
+    EXPECT_TRUE(vorPort);
+    EXPECT_EQ(port.closes, 1);
+}
+
+TEST_F(HandoverFenster, NachDemEntladenStartetEinEndendesEinfuegenDenTimerNicht) {
+    laden();
+    frm->txtgewicht()->setText(QStringLiteral("1"));
+    tastatur.halten({kStrgL, kY});
+    frm->Timer1_Timer();
+    ASSERT_TRUE(einfueger.wartet());
+    frm->Form_Unload();
+    einfueger.beenden();
+    EXPECT_FALSE(frm->timer1().isActive());
+}
+
+TEST(HandoverOhneTastatur, FensterLaeuftOhneQuelleUndFuegtNieEin) {
+    MemorySettingsStore store;
+    FakeSerialPort port;
+    acquisition::SerialLink link{port};
+    acquisition::PortMapping ports{store};
+    RecordingMeldungen meldungen;
+    shell::FrmMain frm({.settings = store, .link = link, .ports = ports, .meldungen = meldungen});
+    frm.Form_Load();
+    frm.startTimers();
+    port.receive("=05.2100");
+    frm.Timer1_Timer();
+    EXPECT_EQ(frm.txtgewicht()->text(), QStringLiteral("12,50"));
+    EXPECT_TRUE(frm.timer1().isActive());
+}
+
+} // namespace

@@ -1,0 +1,167 @@
+#include "acquisition/portmapping.h"
+#include "acquisition/seriallink.h"
+#include "fakes/fakeserialport.h"
+#include "fakes/memorysettingsstore.h"
+#include "recording/datenbankpflege.h"
+#include "recording/gewichteliste.h"
+#include "recording/weightstore.h"
+#include "shell/frmmain.h"
+#include "shell/meldungen.h"
+#include "shell/pankenn.h"
+#include "shell/tabkenn.h"
+#include "shell/twips.h"
+#include "testdatenbank.h"
+
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableView>
+
+namespace {
+
+using namespace recording;
+
+class GemerkteMeldungen final : public shell::Meldungen {
+public:
+    void zeige(const QString& text) override { texte << text; }
+    QStringList texte;
+};
+
+struct Seite {
+    explicit Seite(const TestDatenbank& t, QString vorlage = {})
+        : pflege(DatenOrt{t.ordner(), vorlage.isNull() ? t.vorlage() : vorlage}, store, liste),
+          pankenn(&pflege, meldungen) {
+        fenster.resize(800, 500);
+        pankenn.setParent(&fenster);
+        pankenn.cmdlöschenAnlegen(&fenster);
+    }
+    void speichern(int anzahl) {
+        for (int i = 0; i < anzahl; ++i)
+            ASSERT_TRUE(store.speichern(QString::number(i), QDateTime(QDate(2026, 3, 1), QTime(8, 0, 0)).addSecs(i)));
+    }
+    WeightStore store;
+    GewichteListe liste{QLocale(QLocale::German, QLocale::Germany)};
+    Datenbankpflege pflege;
+    GemerkteMeldungen meldungen;
+    QWidget fenster;
+    shell::PanKenn pankenn;
+};
+
+TEST(PanKenn, GrdgewichteIstEineNurLesbareListeMitRand) {
+    TestDatenbank t;
+    Seite s(t);
+    QTableView* grid = s.pankenn.grdgewichte();
+    EXPECT_EQ(s.pankenn.objectName(), QStringLiteral("pankenn"));
+    EXPECT_EQ(grid->objectName(), QStringLiteral("grdgewichte"));
+    EXPECT_EQ(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
+    EXPECT_EQ(grid->selectionBehavior(), QAbstractItemView::SelectRows);
+    EXPECT_TRUE(grid->alternatingRowColors());
+    EXPECT_TRUE(grid->horizontalHeader()->stretchLastSection());
+    EXPECT_FALSE(grid->horizontalHeader()->sectionsMovable());
+    EXPECT_FALSE(grid->verticalHeader()->isHidden());
+    EXPECT_EQ(grid->model(), &s.liste);
+
+    s.fenster.show(); // a hidden page gets its resize only when shown
+    const shell::Twips twips = shell::Twips::forWidget(&s.pankenn);
+    s.pankenn.resize(twips.x(8385), twips.y(3870));
+    EXPECT_EQ(grid->geometry(), twips.rect(90, 90, 8205, 3690));
+    s.pankenn.resize(twips.x(12000), twips.y(6000));
+    EXPECT_EQ(grid->geometry(),
+              QRect(twips.x(90), twips.y(90), twips.x(12000) - 2 * twips.x(90), twips.y(6000) - 2 * twips.y(90)));
+}
+
+TEST(PanKenn, TabwechselFragtNurAufDerAufzeichnungAbUndZeigtLoeschen) {
+    TestDatenbank t;
+    Seite s(t);
+    s.pankenn.datenbankEinrichten();
+    ASSERT_TRUE(s.meldungen.texte.isEmpty()) << s.meldungen.texte.join('\n').toStdString();
+    s.speichern(3);
+    QPushButton* loeschen = s.pankenn.cmdlöschen();
+    EXPECT_EQ(loeschen->objectName(), QStringLiteral("cmdlöschen"));
+    EXPECT_EQ(loeschen->text(), QStringLiteral("&Löschen"));
+    EXPECT_FALSE(loeschen->isHidden()); // created visible
+
+    s.pankenn.tabkenn_Switch(1);
+    EXPECT_TRUE(loeschen->isHidden());
+    EXPECT_FALSE(s.liste.abgefragt());
+    EXPECT_EQ(s.liste.rowCount(), 0);
+
+    s.pankenn.tabkenn_Switch(2);
+    EXPECT_FALSE(loeschen->isHidden());
+    EXPECT_EQ(s.liste.rowCount(), 3);
+    EXPECT_EQ(s.liste.data(s.liste.index(0, 1)).toString(), QStringLiteral("2,0"));
+
+    s.speichern(1);
+    s.pankenn.tabkenn_Switch(3);
+    EXPECT_TRUE(loeschen->isHidden());
+    EXPECT_EQ(s.liste.rowCount(), 3); // not re-read away from the tab
+    s.pankenn.tabkenn_Switch(2);
+    EXPECT_EQ(s.liste.rowCount(), 4);
+}
+
+TEST(PanKenn, LoeschenLeertDieListeOhneRueckfrage) {
+    TestDatenbank t;
+    Seite s(t);
+    s.pankenn.datenbankEinrichten();
+    s.speichern(500);
+    s.pankenn.tabkenn_Switch(2);
+    ASSERT_GT(s.liste.rowCount(), 0);
+
+    s.pankenn.cmdlöschen()->click();
+    EXPECT_TRUE(s.meldungen.texte.isEmpty()) << s.meldungen.texte.join('\n').toStdString();
+    EXPECT_EQ(s.liste.rowCount(), 0);
+    EXPECT_EQ(TestDatenbank::zeilen(t.mdb()), 0);
+    EXPECT_FALSE(s.pankenn.cmdlöschen()->isHidden());
+}
+
+TEST(PanKenn, FehlendeVorlageBeimLoeschenWirdGemeldet) {
+    TestDatenbank t;
+    Seite s(t);
+    s.pankenn.datenbankEinrichten();
+    s.speichern(2);
+    s.pankenn.tabkenn_Switch(2);
+    ASSERT_TRUE(QFile::remove(t.vorlage()));
+    s.pankenn.cmdlöschen_Click();
+    ASSERT_EQ(s.meldungen.texte.size(), 1);
+    EXPECT_TRUE(s.meldungen.texte[0].contains(QStringLiteral("zel.neu")));
+    EXPECT_EQ(s.liste.rowCount(), 2);
+    EXPECT_TRUE(s.store.speichern(QStringLiteral("9"), QDateTime::currentDateTime()));
+}
+
+TEST(PanKenn, OhneDatenbankUndVorlageGenauEineMeldung) {
+    TestDatenbank t;
+    QFile::remove(t.vorlage());
+    Seite s(t, QString(""));
+    s.pankenn.datenbankEinrichten();
+    ASSERT_EQ(s.meldungen.texte.size(), 1);
+    EXPECT_TRUE(s.meldungen.texte[0].contains(QStringLiteral("zel.mdb")));
+    EXPECT_TRUE(s.meldungen.texte[0].contains(QStringLiteral("zel.neu")));
+}
+
+TEST(PanKenn, ImHauptfensterAufSeiteZweiMitDemKnopfAmFenster) {
+    TestDatenbank t;
+    MemorySettingsStore settings;
+    FakeSerialPort port;
+    acquisition::SerialLink link(port);
+    acquisition::PortMapping ports(settings);
+    GemerkteMeldungen meldungen;
+    WeightStore store;
+    GewichteListe liste;
+    Datenbankpflege pflege(DatenOrt{t.ordner(), t.vorlage()}, store, liste);
+    shell::FrmMainDienste dienste{settings, link, ports, meldungen};
+    dienste.datenbank = &pflege;
+    shell::FrmMain frm(dienste);
+    frm.Form_Load();
+
+    EXPECT_TRUE(QFileInfo::exists(t.mdb())); // start-up made it from the template
+    EXPECT_EQ(frm.tabkenn()->page(2), frm.pankenn());
+    QPushButton* loeschen = frm.findChild<QPushButton*>(QStringLiteral("cmdlöschen"));
+    ASSERT_NE(loeschen, nullptr);
+    EXPECT_EQ(loeschen->parentWidget(), &frm);
+    frm.tabkenn()->setCurrentIndex(2);
+    EXPECT_FALSE(loeschen->isHidden());
+    EXPECT_TRUE(liste.abgefragt());
+    frm.tabkenn()->setCurrentIndex(0);
+    EXPECT_TRUE(loeschen->isHidden());
+}
+
+} // namespace
