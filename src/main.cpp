@@ -79,6 +79,9 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Gramura"));
+    // While the window is hidden in the notification area, closing a message box would otherwise count
+    // as closing the last window and end the program; it ends when the main window unloads, and only then.
+    QApplication::setQuitOnLastWindowClosed(false);
 
     auto store = platform::QSettingsStore::forCurrentUser();
     acquisition::PortMapping ports(*store);
@@ -116,6 +119,7 @@ int main(int argc, char** argv) {
     shell::FrmMain frmMain(
         {*store, link, ports, meldungen, tastatur.get(), &einfueger, &gewichtStore, nullptr, &datenbank});
     meldungen.setParent(&frmMain);
+    QObject::connect(&frmMain, &shell::FrmMain::entladen, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     if (simulator)
         frmMain.setDemoBanner(QStringLiteral("Simulierte Wiegeanzeige – die Gewichte sind nicht echt"));
 

@@ -10,6 +10,10 @@
 #include "pangeld.h"
 #include "pankenn.h"
 #include "pansalden.h"
+#include "programmicon.h"
+#include "fensterlayout.h"
+#include "systray.h"
+#include "trayfenster.h"
 #include "recording/keinspeicher.h"
 #include "recording/systemuhr.h"
 #include "tabkenn.h"
@@ -21,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 
 namespace shell {
 
@@ -34,11 +39,14 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
       m_pangeld(new PanGeld), m_paneigen(new PanEigen(m_einstellungen)),
       m_pankenn(new PanKenn(dienste.datenbank, dienste.meldungen)),
       m_cmdBeenden(new QPushButton(QStringLiteral("&Beenden"), this)),
+      m_cmdMinimieren(new QPushButton(QStringLiteral("&Minimieren"), this)),
       m_tastenwache(new Tastenwache(dienste.tastatur, dienste.einfueger, this)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kCaption);
+    setWindowIcon(programmIcon());
     const Twips t = Twips::forWidget(this);
     resize(t.x(kClientWidth), t.y(kClientHeight));
+    setMinimumSize(t.x(kMinClientWidth), t.y(kMinClientHeight));
 
     placeTwips(m_tabkenn, 60, 60, 8475, 4335);
     m_tabkenn->addPage(m_pangeld, QStringLiteral("Gewichtsanzeige"));
@@ -50,6 +58,9 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     m_cmdBeenden->setObjectName(QStringLiteral("cmdBeenden"));
     placeTwips(m_cmdBeenden, 60, 4440, 1395, 375);
     connect(m_cmdBeenden, &QPushButton::clicked, this, &FrmMain::cmdBeenden_Click);
+    m_cmdMinimieren->setObjectName(QStringLiteral("cmdMinimieren"));
+    placeTwips(m_cmdMinimieren, 7140, 4440, 1395, 375);
+    connect(m_cmdMinimieren, &QPushButton::clicked, this, &FrmMain::cmdMinimieren_Click);
     m_cmdlöschen = m_pankenn->cmdlöschenAnlegen(this);
     connect(m_tabkenn, &TabKenn::currentChanged, m_pankenn, &PanKenn::tabkenn_Switch);
 
@@ -74,6 +85,13 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     m_aufzeichnung = new Aufzeichnung(m_timer2, *m_dienste.uhr, *m_dienste.speicher, *txtgewicht(),
                                       *m_paneigen->frmzusatzsalden(), this);
     m_aufzeichnung->anzeigeUeber(m_tabkenn);
+
+    if (!m_dienste.tray) {
+        m_eigenesTray = std::make_unique<QtSysTray>();
+        m_dienste.tray = m_eigenesTray.get();
+    }
+    m_trayFenster = new TrayFenster(*this, *m_dienste.tray, this);
+    tabReihenfolgeSetzen();
 }
 
 FrmMain::~FrmMain() {
@@ -115,7 +133,9 @@ void FrmMain::Form_Unload() {
     m_timer1.stop();
     m_aufzeichnung->anhalten();
     m_tastenwache->tastaturbeenden();
+    m_trayFenster->entfernen();
     m_dienste.link.close();
+    Q_EMIT entladen();
 }
 
 void FrmMain::portoeffnen() {
@@ -154,6 +174,27 @@ void FrmMain::cmdBeenden_Click() {
     close();
 }
 
+void FrmMain::cmdMinimieren_Click() {
+    intray();
+}
+
+void FrmMain::intray() {
+    m_trayFenster->intray();
+}
+
+void FrmMain::MnuB_Click(int index) {
+    m_trayFenster->MnuB_Click(index);
+}
+
+void FrmMain::tabReihenfolgeSetzen() {
+    QList<QWidget*> order{m_cmdBeenden, m_cmdMinimieren, m_paneigen->cboport(), m_paneigen->cbokomma(),
+                          m_paneigen->cboTaste()};
+    order += m_paneigen->frmzusatzsalden()->tabReihenfolge();
+    order << m_pankenn->grdgewichte() << txtgewicht() << m_cmdlöschen;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
 void FrmMain::setDemoBanner(const QString& text) {
     if (!m_demoBanner) {
         m_demoBanner = new QLabel(this);
@@ -177,11 +218,20 @@ void FrmMain::resizeEvent(QResizeEvent* event) {
 }
 
 void FrmMain::Form_Resize() {
+    // The rule sets the window's own layout; a minimised window has none to keep.
+    if (isMinimized())
+        return;
     const Twips t = Twips::forWidget(this);
+    const FensterLayout layout = fensterLayout(t.toTwipsX(width()), t.toTwipsY(height()));
+    m_tabkenn->resize(t.x(layout.tabWidth), t.y(layout.tabHeight));
+    for (QPushButton* button : {m_cmdBeenden, m_cmdMinimieren, m_cmdlöschen})
+        button->move(button->x(), t.y(layout.buttonTop));
+    m_cmdMinimieren->move(t.x(layout.minimierenLeft), m_cmdMinimieren->y());
+    m_cmdlöschen->move(t.x(layout.loeschenLeft), m_cmdlöschen->y());
     if (m_demoBanner) {
-        // Between "&Beenden" and the buttons on the right, level with them.
-        m_demoBanner->setGeometry(t.rect(1515, 4440, 4065, 375));
-        m_demoBanner->move(m_demoBanner->x(), m_cmdBeenden->y());
+        // Between "&Beenden" and "&Löschen", level with the buttons.
+        const int left = 60 + 1395 + 60;
+        m_demoBanner->setGeometry(t.rect(left, layout.buttonTop, layout.loeschenLeft - 60 - left, 375));
     }
     m_pangeld->applyGewichtFont();
 }

@@ -41,7 +41,9 @@ class Meldungen;
 class PanEigen;
 class PanGeld;
 class PanKenn;
+class SysTray;
 class TabKenn;
+class TrayFenster;
 class Tastenwache;
 
 // What the main window works with, handed in so tests can put fakes in their place.
@@ -59,6 +61,8 @@ struct FrmMainDienste {
     recording::Uhr* uhr = nullptr;
     // The working database with its store and list; without it nothing is recorded or listed.
     recording::Datenbankpflege* datenbank = nullptr;
+    // The notification area; without it the desktop's own is used.
+    SysTray* tray = nullptr;
 };
 
 // The one window of the program. It composes the pages and runs the start-up, the two timers and the
@@ -80,6 +84,9 @@ public:
     void Timer1_Timer();
     void gewichtlesen();
     void cmdBeenden_Click();
+    void cmdMinimieren_Click();
+    void intray();
+    void MnuB_Click(int index);
 
     // A banner telling the operator that the weights come from the built-in simulator.
     void setDemoBanner(const QString& text);
@@ -91,9 +98,15 @@ public:
     QPushButton* cmdlöschen() const { return m_cmdlöschen; }
     QLineEdit* txtgewicht() const;
     QPushButton* cmdBeenden() const { return m_cmdBeenden; }
+    QPushButton* cmdMinimieren() const { return m_cmdMinimieren; }
+    TrayFenster* trayFenster() const { return m_trayFenster; }
     QTimer& timer1() { return m_timer1; }
     QTimer& timer2() { return m_timer2; }
     Aufzeichnung* aufzeichnung() const { return m_aufzeichnung; }
+
+Q_SIGNALS:
+    // Shutdown has run: the program ends.
+    void entladen();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -102,6 +115,7 @@ protected:
 private:
     void portoeffnen();
     void Form_Resize();
+    void tabReihenfolgeSetzen();
 
     FrmMainDienste m_dienste;
     Einstellungen m_einstellungen;
@@ -112,7 +126,10 @@ private:
     PanKenn* m_pankenn;
     QPushButton* m_cmdlöschen = nullptr;
     QPushButton* m_cmdBeenden;
+    QPushButton* m_cmdMinimieren;
     QLabel* m_demoBanner = nullptr;
+    std::unique_ptr<SysTray> m_eigenesTray;
+    TrayFenster* m_trayFenster = nullptr;
     Tastenwache* m_tastenwache;
     std::unique_ptr<recording::Speicher> m_keinSpeicher;
     std::unique_ptr<recording::Uhr> m_systemUhr;

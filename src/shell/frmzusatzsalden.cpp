@@ -126,17 +126,20 @@ void FrmZusatzSalden::zellen() {
         }
     }
     // The boxes sit in their cells, so the chain is set explicitly in the designed order.
-    QWidget* vorher = nullptr;
+    const QList<QWidget*> reihe = tabReihenfolge();
+    for (qsizetype i = 1; i < reihe.size(); ++i)
+        setTabOrder(reihe[i - 1], reihe[i]);
+}
+
+QList<QWidget*> FrmZusatzSalden::tabReihenfolge() const {
+    QList<QWidget*> reihe;
     for (const auto* zeilen : {&kLinks, &kRechts}) {
         for (bool felder : {false, true}) {
-            for (const Zeile& z : *zeilen) {
-                QWidget* w = felder ? static_cast<QWidget*>(txt(z.intervall)) : chk(z.intervall);
-                if (vorher)
-                    setTabOrder(vorher, w);
-                vorher = w;
-            }
+            for (const Zeile& z : *zeilen)
+                reihe << (felder ? static_cast<QWidget*>(txt(z.intervall)) : chk(z.intervall));
         }
     }
+    return reihe;
 }
 
 IntervallKasten* FrmZusatzSalden::chk(Intervall intervall) const {

@@ -24,6 +24,9 @@ public:
     IntervallKasten* chk(Intervall intervall) const;
     Schwellenfeld* txt(Intervall intervall) const;
 
+    // Left group's boxes, its fields, then the right group's boxes and fields, each from top to bottom.
+    QList<QWidget*> tabReihenfolge() const;
+
     // What the tick reads: each box's value and each field's number, in ten-thousandths.
     recording::Eingaben eingaben() const;
 

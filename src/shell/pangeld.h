@@ -15,9 +15,12 @@ public:
     explicit PanGeld(QWidget* parent = nullptr);
 
     QLineEdit* txtgewicht() const { return m_txtgewicht; }
-    // Font size in points for the field's current width: width in twips / 75.
-    qreal gewichtFontSize() const;
+    // The designed size: the field's width in twips / 75 points.
+    qreal regelSchriftgroesse() const;
+    // The size in use: the designed size, or less where the text would otherwise be cut off.
     void applyGewichtFont();
+    // Pixels the text may take inside the field.
+    int textBreite() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
