@@ -1,18 +1,12 @@
 #include "festkomma.h"
 
+#include "zahlentext.h"
+
 #include <cmath>
 
 namespace recording::festkomma {
 
 namespace {
-
-bool ignoriert(QChar c) {
-    return c == u' ' || c == u'\t' || c == u'\n';
-}
-
-bool istZiffer(QChar c) {
-    return c >= u'0' && c <= u'9';
-}
 
 // Adds one decimal digit to a magnitude, saturating at the limit instead of overflowing.
 qint64 anhaengen(qint64 betrag, int ziffer) {
@@ -24,32 +18,25 @@ qint64 anhaengen(qint64 betrag, int ziffer) {
 } // namespace
 
 std::optional<qint64> ausText(QStringView text) {
+    const QString zahl = fuehrendeZahl(text);
+    if (zahl.isEmpty())
+        return std::nullopt;
     bool negativ = false;
-    bool vorzeichenGelesen = false;
     bool punktGelesen = false;
-    bool ziffernGelesen = false;
     qint64 betrag = 0;          // ten-thousandths, without the digits beyond the fourth decimal
     int nachkomma = 0;          // decimals taken into betrag so far
     int rundungsziffer = -1;    // the fifth decimal
     bool restNichtNull = false; // any non-zero digit after the fifth decimal
 
-    for (QChar c : text) {
-        if (ignoriert(c))
-            continue;
-        if (c == u',')
-            c = u'.';
-        if ((c == u'-' || c == u'+') && !vorzeichenGelesen && !punktGelesen && !ziffernGelesen) {
-            vorzeichenGelesen = true;
+    for (QChar c : zahl) {
+        if (c == u'-' || c == u'+') {
             negativ = c == u'-';
             continue;
         }
-        if (c == u'.' && !punktGelesen) {
+        if (c == u'.') {
             punktGelesen = true;
             continue;
         }
-        if (!istZiffer(c))
-            break;
-        ziffernGelesen = true;
         const int ziffer = c.unicode() - u'0';
         if (!punktGelesen) {
             betrag = anhaengen(betrag, ziffer);
@@ -62,9 +49,6 @@ std::optional<qint64> ausText(QStringView text) {
             restNichtNull = true;
         }
     }
-    if (!ziffernGelesen)
-        return std::nullopt;
-
     for (; nachkomma < 4; ++nachkomma)
         betrag = anhaengen(betrag, 0);
     const bool aufrunden = rundungsziffer > 5 || (rundungsziffer == 5 && (restNichtNull || betrag % 2 != 0));

@@ -1,5 +1,6 @@
 # The recording rules: pure logic on Qt Core, fed by the window's tick.
 add_library(recording_rules STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/zahlentext.h ${CMAKE_CURRENT_LIST_DIR}/zahlentext.cpp
     ${CMAKE_CURRENT_LIST_DIR}/festkomma.h ${CMAKE_CURRENT_LIST_DIR}/festkomma.cpp
     ${CMAKE_CURRENT_LIST_DIR}/intervall.h ${CMAKE_CURRENT_LIST_DIR}/intervall.cpp
     ${CMAKE_CURRENT_LIST_DIR}/aufzeichnungsregeln.h ${CMAKE_CURRENT_LIST_DIR}/aufzeichnungsregeln.cpp

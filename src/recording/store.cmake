@@ -10,11 +10,9 @@ add_library(recording_store STATIC
     ${CMAKE_CURRENT_LIST_DIR}/gewichteliste.h ${CMAKE_CURRENT_LIST_DIR}/gewichteliste.cpp
     ${CMAKE_CURRENT_LIST_DIR}/datenbankpflege.h ${CMAKE_CURRENT_LIST_DIR}/datenbankpflege.cpp
     ${CMAKE_CURRENT_LIST_DIR}/datenort.h ${CMAKE_CURRENT_LIST_DIR}/datenort.cpp
-    # Flushing to disk is the operating system's part; it lives with the other adapters.
-    ${CMAKE_SOURCE_DIR}/src/platform/dateisync.h ${CMAKE_SOURCE_DIR}/src/platform/dateisync.cpp
 )
 target_include_directories(recording_store PUBLIC ${CMAKE_CURRENT_LIST_DIR}/.. ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(recording_store PUBLIC Qt6::Core Qt6::Sql PRIVATE gramura_defaults)
+target_link_libraries(recording_store PUBLIC recording_rules platform Qt6::Core Qt6::Sql PRIVATE gramura_defaults)
 # Where an installed copy finds its template when the executable's folder holds none.
 set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/datenort.cpp PROPERTIES
     COMPILE_DEFINITIONS "GRAMURA_INSTALL_DATADIR=\"${CMAKE_INSTALL_FULL_DATADIR}/gramura\"")

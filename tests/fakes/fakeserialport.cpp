@@ -2,6 +2,8 @@
 
 bool FakeSerialPort::open(const QString& device, const QString& settings, QString* error) {
     opens << device + '|' + settings;
+    if (onOpen)
+        onOpen(device);
     if (!openSucceeds) {
         *error = openError;
         return false;
@@ -11,8 +13,11 @@ bool FakeSerialPort::open(const QString& device, const QString& settings, QStrin
 }
 
 void FakeSerialPort::close() {
-    if (m_open)
+    if (m_open) {
         ++closes;
+        if (onClose)
+            onClose();
+    }
     m_open = false;
 }
 

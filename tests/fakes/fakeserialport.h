@@ -3,6 +3,7 @@
 #include "platform/serialport.h"
 
 #include <QStringList>
+#include <functional>
 
 // A serial port driven by the test: it decides which opens succeed and what arrives.
 class FakeSerialPort final : public platform::SerialPort {
@@ -18,8 +19,11 @@ public:
 
     bool openSucceeds = true;
     QString openError = QStringLiteral("No such file or directory");
-    QStringList opens;   // "device|settings" per attempt
+    QStringList opens; // "device|settings" per attempt
     int closes = 0;
+    // Run at each open attempt and at each close of an open port, for tests that log the order of events.
+    std::function<void(const QString& device)> onOpen;
+    std::function<void()> onClose;
 
 private:
     bool m_open = false;

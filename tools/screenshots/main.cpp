@@ -1,0 +1,130 @@
+// Writes a picture of each page of the main window at its design size, composed as the program composes it
+// but with a simulated indicator showing a seven-digit weight and a few recorded rows, so that the widest
+// display text and a filled record list can be looked at.
+#include "acquisition/portmapping.h"
+#include "acquisition/seriallink.h"
+#include "platform/qsettingsstore.h"
+#include "platform/qtserialport.h"
+#include "recording/datenbankpflege.h"
+#include "recording/gewichteliste.h"
+#include "recording/weightstore.h"
+#include "shell/frmmain.h"
+#include "shell/meldungen.h"
+#include "shell/tabkenn.h"
+#include "simulator/indicatorsimulator.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+const QString kGewicht = QStringLiteral("2254410");
+
+// A message would stop the run until someone closes it; here it is only reported.
+class KonsolenMeldungen final : public shell::Meldungen {
+public:
+    void zeige(const QString& text) override {
+        std::fprintf(stderr, "gramura-screenshots: Meldung: %s\n", qPrintable(text));
+        ++anzahl;
+    }
+    int anzahl = 0;
+};
+
+bool warten(const std::function<bool()>& bedingung, int ms) {
+    QDeadlineTimer frist(ms);
+    while (!bedingung()) {
+        if (frist.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+// File names without blanks or access-key ampersands.
+QString dateiname(int index, QString caption) {
+    caption.remove(QLatin1Char('&'));
+    caption = caption.trimmed().toLower();
+    caption.replace(QLatin1Char(' '), QLatin1Char('-'));
+    return QStringLiteral("seite-%1-%2.png").arg(index).arg(caption);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Gramura"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() != 2) {
+        std::fprintf(stderr, "Aufruf: gramura-screenshots ZIELORDNER\n");
+        return 2;
+    }
+    const QDir ziel(args.at(1));
+    if (!QDir().mkpath(ziel.path())) {
+        std::fprintf(stderr, "gramura-screenshots: %s lässt sich nicht anlegen\n", qPrintable(ziel.path()));
+        return 1;
+    }
+
+    QTemporaryDir arbeit;
+    QString error;
+    auto scenario = sim::Scenario::scripted({kGewicht}, &error);
+    if (!arbeit.isValid() || !scenario) {
+        std::fprintf(stderr, "gramura-screenshots: %s\n", qPrintable(error));
+        return 1;
+    }
+    sim::IndicatorSimulator simulator(std::move(*scenario));
+    if (!simulator.start(QString(), &error)) {
+        std::fprintf(stderr, "gramura-screenshots: %s\n", qPrintable(error));
+        return 1;
+    }
+
+    platform::QSettingsStore store(arbeit.filePath(QStringLiteral("Gramura.conf")));
+    acquisition::PortMapping ports(store);
+    ports.setOverride(1, simulator.devicePath());
+    platform::QtSerialPort port;
+    acquisition::SerialLink link(port);
+    KonsolenMeldungen meldungen;
+    recording::WeightStore gewichtStore;
+    recording::GewichteListe gewichteListe;
+    recording::Datenbankpflege datenbank(recording::datenOrtFuerProgramm(arbeit.filePath(QStringLiteral("daten"))),
+                                         gewichtStore, gewichteListe);
+    shell::FrmMainDienste dienste{store, link, ports, meldungen};
+    dienste.speicher = &gewichtStore;
+    dienste.datenbank = &datenbank;
+    shell::FrmMain frmMain(dienste);
+    frmMain.Form_Load();
+    frmMain.show();
+    frmMain.startTimers();
+
+    if (!warten([&] { return frmMain.txtgewicht()->text().remove(QLatin1Char(' ')) == kGewicht; }, 10000))
+        std::fprintf(stderr, "gramura-screenshots: die Anzeige zeigt \"%s\" statt %s\n",
+                     qPrintable(frmMain.txtgewicht()->text()), qPrintable(kGewicht));
+    const QDateTime beginn = QDateTime::currentDateTime();
+    for (int i = 0; i < 5; ++i)
+        gewichtStore.speichern(kGewicht, beginn.addSecs(i));
+
+    int fehler = meldungen.anzahl;
+    shell::TabKenn* tabs = frmMain.tabkenn();
+    for (int i = 0; i < tabs->tabBar()->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        warten([] { return false; }, 200); // lets the page lay itself out and paint
+        const QString datei = ziel.filePath(dateiname(i, tabs->tabBar()->tabText(i)));
+        const QPixmap bild = frmMain.grab();
+        if (!bild.save(datei)) {
+            std::fprintf(stderr, "gramura-screenshots: %s lässt sich nicht schreiben\n", qPrintable(datei));
+            ++fehler;
+            continue;
+        }
+        std::printf("%s (%d x %d)\n", qPrintable(datei), bild.width(), bild.height());
+    }
+    frmMain.Form_Unload();
+    return fehler == 0 ? 0 : 1;
+}
