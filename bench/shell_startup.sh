@@ -42,7 +42,7 @@ for _ in $(seq 50); do [ -e "$work/waage" ] && break; sleep 0.1; done
 # The large database: the template filled with one row a second from 2024-01-01 on.
 mkdir -p "$work/gross" "$work/leer"
 cp "$build/zel.neu" "$work/gross/zel.mdb"
-sqlite3 "$work/gross/zel.mdb" <<SQL
+sqlite3 "$work/gross/zel.mdb" >/dev/null <<SQL
 PRAGMA journal_mode = OFF;
 PRAGMA synchronous = OFF;
 BEGIN;

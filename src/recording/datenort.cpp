@@ -35,7 +35,8 @@ DatenOrt datenOrtFuerProgramm(const QString& datenDirOption) {
     quellen.programmOrdner = QCoreApplication::applicationDirPath();
     quellen.programmOrdnerBeschreibbar = QFileInfo(quellen.programmOrdner).isWritable();
     quellen.benutzerOrdner = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    quellen.installOrdner = QStringLiteral(GRAMURA_INSTALL_DATADIR);
+    quellen.installOrdner =
+        QDir::cleanPath(QDir(quellen.programmOrdner).filePath(QStringLiteral(GRAMURA_INSTALL_DATADIR)));
     quellen.datenDirOption = datenDirOption.isEmpty() ? QString() : QDir(datenDirOption).absolutePath();
     DatenOrt ort = datenOrtWaehlen(quellen);
     QDir().mkpath(ort.ordner);

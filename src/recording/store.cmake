@@ -13,6 +13,8 @@ add_library(recording_store STATIC
 )
 target_include_directories(recording_store PUBLIC ${CMAKE_CURRENT_LIST_DIR}/.. ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(recording_store PUBLIC recording_rules platform Qt6::Core Qt6::Sql PRIVATE gramura_defaults)
-# Where an installed copy finds its template when the executable's folder holds none.
+# Where an installed copy finds its template when the executable's folder holds none: relative to the
+# executable, so a package installed under another prefix than the build's (/usr, /usr/local) finds it too.
+file(RELATIVE_PATH GRAMURA_INSTALL_DATADIR_FROM_BIN ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR}/gramura)
 set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/datenort.cpp PROPERTIES
-    COMPILE_DEFINITIONS "GRAMURA_INSTALL_DATADIR=\"${CMAKE_INSTALL_FULL_DATADIR}/gramura\"")
+    COMPILE_DEFINITIONS "GRAMURA_INSTALL_DATADIR=\"${GRAMURA_INSTALL_DATADIR_FROM_BIN}\"")

@@ -165,8 +165,12 @@ void FrmMain::gewichtlesen() {
     const QByteArray received = m_dienste.link.readAll();
     for (const char c : received) {
         // The separator is read at each conversion, so a new choice applies from the next telegram.
-        if (const auto text = m_decoder.feed(c, m_paneigen->cbokomma()->currentIndex()))
-            txtgewicht()->setText(QString::fromLatin1(text->data(), static_cast<qsizetype>(text->size())));
+        if (const auto text = m_decoder.feed(c, m_paneigen->cbokomma()->currentIndex())) {
+            const QString shown = QString::fromLatin1(text->data(), static_cast<qsizetype>(text->size()));
+            // The same text again would only repaint the large digits, up to thirty times a second.
+            if (txtgewicht()->text() != shown)
+                txtgewicht()->setText(shown);
+        }
     }
 }
 

@@ -13,6 +13,8 @@ TabKenn::TabKenn(QWidget* parent) : QWidget(parent), m_bar(new QTabBar(this)) {
     m_bar->setFont(font);
     m_bar->setExpanding(false);
     m_bar->setDrawBase(true);
+    // The Tab key goes from control to control; the tab strip itself is not one of its stops.
+    m_bar->setFocusPolicy(Qt::NoFocus);
     connect(m_bar, &QTabBar::currentChanged, this, [this](int index) {
         showCurrent();
         Q_EMIT currentChanged(index);

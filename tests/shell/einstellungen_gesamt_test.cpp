@@ -1,5 +1,6 @@
 #include "hauptfenster_fixture.h"
 #include "recording/intervall.h"
+#include "shell/aufzeichnung.h"
 #include "shell/frmzusatzsalden.h"
 #include "shell/funktionstaste.h"
 #include "shell/intervallkasten.h"
@@ -10,6 +11,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 namespace {
@@ -108,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(Schaeden, AllKeysGarbage,
                          testing::Values(Muell{"Text", "kaputt", "kaputt", "kaputt"},
                                          Muell{"ZuGross", "99", "3", "100000"}, Muell{"Negativ", "-1", "-1", "-100000"},
                                          Muell{"KeineGanzeZahl", "1,5", "1.0", "1e9"}, Muell{"Leer", "", "", "1x"}),
-                         [](const testing::TestParamInfo<Muell>& info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<Muell>& p) { return std::string(p.param.name); });
 
 // A store that holds one key only, with a value other than its default.
 struct Einzeln {
@@ -160,7 +162,7 @@ TEST_P(PartialStore, EachMissingKeyTakesItsOwnDefault) {
 }
 
 INSTANTIATE_TEST_SUITE_P(NurEinSchluessel, PartialStore, testing::ValuesIn(einzelneSchluessel()),
-                         [](const testing::TestParamInfo<Einzeln>& info) { return info.param.key.toStdString(); });
+                         [](const testing::TestParamInfo<Einzeln>& p) { return p.param.key.toStdString(); });
 
 TEST_F(Einstellungen, HalfTheKeysStoredTheOtherHalfOnTheirDefaults) {
     QMap<QString, QString> soll = vorgaben();
@@ -246,6 +248,7 @@ TEST_F(Einstellungen, HotkeyInForceChangesOnlyWhenTheListLosesTheFocus) {
     zeigenUndAktivieren();
     QComboBox* cboTaste = eigen().cboTaste();
     const shell::FunktionsTaste& taste = *eigen().funktionstaste();
+    store.inhalt.writes.clear();
     cboTaste->setFocus(Qt::TabFocusReason);
     QTest::keyClick(cboTaste, Qt::Key_Down); // STR - Z
     QTest::keyClick(cboTaste, Qt::Key_Down); // ALT - A

@@ -98,14 +98,13 @@ TEST_P(DesignGeometry, NameKindPlaceAndCaptionAtNinetySixDpi) {
     ASSERT_NE(w->parentWidget(), nullptr);
     EXPECT_EQ(w->parentWidget()->objectName(), QString::fromLatin1(k.behaelter));
     EXPECT_EQ(w->geometry(), QRect(k.links / 15, k.oben / 15, k.breite / 15, k.hoehe / 15));
-    if (k.beschriftung)
+    if (k.beschriftung) {
         EXPECT_EQ(text(w), QString::fromUtf8(k.beschriftung));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Steuerelemente, DesignGeometry, testing::ValuesIn(kEntwurf),
-                         [](const testing::TestParamInfo<Kontrolle>& info) {
-                             return "Nr" + std::to_string(info.index);
-                         });
+                         [](const testing::TestParamInfo<Kontrolle>& p) { return "Nr" + std::to_string(p.index); });
 
 TEST_F(Fensteraufbau, WindowCaptionClientSizeAndFourTabs) {
     laden();
@@ -131,9 +130,9 @@ TEST_F(Fensteraufbau, ListsArePickOnlyWithTheirEntries) {
         QComboBox* box;
         QStringList eintraege;
     };
-    QStringList ports;
+    QStringList comPorts;
     for (int n = 1; n <= 32; ++n)
-        ports << QStringLiteral("COM %1").arg(n);
+        comPorts << QStringLiteral("COM %1").arg(n);
     QStringList tasten;
     for (int n = 1; n <= 12; ++n)
         tasten << QStringLiteral("F%1").arg(n);
@@ -142,7 +141,7 @@ TEST_F(Fensteraufbau, ListsArePickOnlyWithTheirEntries) {
             tasten << QStringLiteral("%1 - %2").arg(QLatin1String(gruppe)).arg(QLatin1Char(c));
     }
     const shell::PanEigen* eigen = frm->paneigen();
-    for (const Liste& l : {Liste{eigen->cboport(), ports},
+    for (const Liste& l : {Liste{eigen->cboport(), comPorts},
                            Liste{eigen->cbokomma(), {QStringLiteral("Beistrich ( , )"), QStringLiteral("Punkt ( . )")}},
                            Liste{eigen->cboTaste(), tasten}}) {
         EXPECT_FALSE(l.box->isEditable()) << l.box->objectName().toStdString();
@@ -206,11 +205,18 @@ TEST_F(Fensteraufbau, TabKeyVisitsTheDesignedChainAndWrapsAround) {
     std::vector<QWidget*> ist;
     QWidget* w = frm->cmdBeenden();
     do {
-        if ((w->focusPolicy() & Qt::TabFocus) && w->window() == frm.get())
+        const bool verborgen = w->testAttribute(Qt::WA_WState_ExplicitShowHide) && w->isHidden();
+        if ((w->focusPolicy() & Qt::TabFocus) && w->window() == frm.get() && !verborgen)
             ist.push_back(w);
         w = w->nextInFocusChain();
     } while (w != frm->cmdBeenden() && ist.size() < 200);
-    EXPECT_EQ(ist, soll);
+    auto namen = [](const std::vector<QWidget*>& widgets) {
+        QStringList n;
+        for (const QWidget* widget : widgets)
+            n << widget->objectName() + ':' + QLatin1String(widget->metaObject()->className());
+        return n;
+    };
+    EXPECT_EQ(namen(ist).join(QLatin1Char(' ')), namen(soll).join(QLatin1Char(' ')));
 }
 
 // The access key of each button, pressed with Alt on the shown window.
@@ -231,13 +237,16 @@ TEST_P(AccessKeys, AltAndTheUnderlinedLetterClickTheButton) {
     ASSERT_NE(knopf, nullptr);
     ASSERT_TRUE(knopf->isVisible());
     QSignalSpy geklickt(knopf, &QPushButton::clicked);
+    ASSERT_EQ(QGuiApplication::focusWindow(), frm->windowHandle());
     QTest::keyClick(frm.get(), GetParam().taste, Qt::AltModifier);
+    // A button's access key animates the press and clicks when it is released.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return geklickt.count() > 0; }, 2000));
     EXPECT_EQ(geklickt.count(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Knoepfe, AccessKeys,
                          testing::Values(Zugriff{"cmdBeenden", Qt::Key_B}, Zugriff{"cmdlöschen", Qt::Key_L},
                                          Zugriff{"cmdMinimieren", Qt::Key_M}),
-                         [](const testing::TestParamInfo<Zugriff>& info) { return "Nr" + std::to_string(info.index); });
+                         [](const testing::TestParamInfo<Zugriff>& p) { return "Nr" + std::to_string(p.index); });
 
 } // namespace

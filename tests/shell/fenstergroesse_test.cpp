@@ -45,7 +45,7 @@ protected:
     void groesse(int breite, int hoehe) {
         const QSize soll(k96.x(breite), k96.y(hoehe));
         frm->resize(soll);
-        QTest::qWaitFor([&] { return frm->size() == soll; }, 1000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return frm->size() == soll; }, 1000));
     }
     QRect twips(const QWidget* w) const {
         const QRect r = w->geometry();
@@ -117,7 +117,7 @@ TEST_P(BelowMinimum, OnlyTheTooSmallDimensionSnapsBack) {
     groesse(12000, 7000);
     frm->resize(k96.x(GetParam().verlangt.breite), k96.y(GetParam().verlangt.hoehe));
     const QSize soll(k96.x(GetParam().ergebnis.breite), k96.y(GetParam().ergebnis.hoehe));
-    QTest::qWaitFor([&] { return frm->size() == soll; }, 1000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frm->size() == soll; }, 1000));
     EXPECT_EQ(frm->size(), soll);
     EXPECT_EQ(frm->tabkenn()->size(),
               QSize(k96.x(GetParam().ergebnis.breite - 180), k96.y(GetParam().ergebnis.hoehe - 615)));
@@ -168,11 +168,11 @@ TEST_F(Fenstergroesse, AMinimisedWindowKeepsItsLayout) {
     const QRect minimieren = frm->cmdMinimieren()->geometry();
     const qreal punkte = feld()->font().pointSizeF();
     frm->showMinimized();
-    QTest::qWaitFor([&] { return frm->isMinimized(); }, 1000);
-    ASSERT_TRUE(frm->isMinimized());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frm->isMinimized(); }, 1000));
     frm->resize(k96.x(3000), k96.y(2000));
     frm->resize(k96.x(20000), k96.y(9000));
-    QTest::qWait(50);
+    // The window did take the new size: only the rule held back.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frm->size() == QSize(k96.x(20000), k96.y(9000)); }, 1000));
     EXPECT_EQ(frm->tabkenn()->geometry(), tab);
     EXPECT_EQ(frm->cmdMinimieren()->geometry(), minimieren);
     EXPECT_EQ(feld()->font().pointSizeF(), punkte);

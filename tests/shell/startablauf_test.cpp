@@ -4,6 +4,7 @@
 #include "shell/funktionstaste.h"
 #include "shell/intervallkasten.h"
 #include "shell/paneigen.h"
+#include "shell/pangeld.h"
 #include "shell/schwellenfeld.h"
 #include "shell/tabkenn.h"
 #include "shell/trayfenster.h"
@@ -61,7 +62,7 @@ protected:
     }
 
     // Everything start-up must do, in its order, for a store whose boxes hold `kaesten` (key -> value).
-    QStringList erwarteterStart(const QString& taste, int port, const QMap<QString, QString>& kaesten) const {
+    QStringList erwarteterStart(const QString& taste, int portNummer, const QMap<QString, QString>& kaesten) const {
         QStringList soll = {QStringLiteral("cboTaste mit 64 Einträgen"),
                             QStringLiteral("lesen Taste"),
                             taste,
@@ -70,7 +71,7 @@ protected:
                             QStringLiteral("lesen Port"),
                             QStringLiteral("cbokomma mit 2 Einträgen"),
                             QStringLiteral("lesen Komma"),
-                            QStringLiteral("Port öffnen ") + ports.device(port),
+                            QStringLiteral("Port öffnen ") + ports.device(portNummer),
                             QStringLiteral("Zwischenablage leeren"),
                             QStringLiteral("zel.mdb da"),
                             QStringLiteral("Datenquellen auf zel.mdb")};
@@ -167,6 +168,10 @@ struct Ende {
     std::function<void(shell::FrmMain&)> beenden;
 };
 
+void PrintTo(const Ende& e, std::ostream* os) {
+    *os << e.name;
+}
+
 class Shutdown : public Startablauf, public testing::WithParamInterface<Ende> {};
 
 const QStringList kShutdown = {"Tastatur beenden", "Tray entfernen", "Port schließen", "entladen"};
@@ -176,6 +181,7 @@ TEST_P(Shutdown, ReleasesKeyboardRemovesIconClosesPortInOrderOnce) {
     frm->show();
     frm->startTimers();
     protokoll.eintraege.clear();
+    store.inhalt.writes.clear();
     GetParam().beenden(*frm);
     EXPECT_EQ(protokoll.eintraege, kShutdown);
     EXPECT_FALSE(port.isOpen());
@@ -192,9 +198,8 @@ TEST_P(Shutdown, ReleasesKeyboardRemovesIconClosesPortInOrderOnce) {
 
 INSTANTIATE_TEST_SUITE_P(Wege, Shutdown,
                          testing::Values(Ende{"cmdBeenden", [](shell::FrmMain& f) { f.cmdBeenden()->click(); }},
-                                         Ende{"SchliessenDesFensters", [](shell::FrmMain& f) { f.close(); }},
-                                         Ende{"FormUnload", [](shell::FrmMain& f) { f.Form_Unload(); }}),
-                         [](const testing::TestParamInfo<Ende>& info) { return std::string(info.param.name); });
+                                         Ende{"SchliessenDesFensters", [](shell::FrmMain& f) { f.close(); }}),
+                         [](const testing::TestParamInfo<Ende>& p) { return std::string(p.param.name); });
 
 TEST_F(Startablauf, QuitFromTheTrayMenuRemovesTheIconTwiceThenTheSameShutdown) {
     laden();

@@ -65,10 +65,12 @@ icon_count() { tray_icons | grep -c . ; }
 icon_present() { [ "$(icon_count)" -ge 1 ]; }
 icon_gone() { [ "$(icon_count)" -eq 0 ]; }
 
-# Viewable pop-up menus of the program (a tool tip over the icon is a top-level window too, but not a menu).
+# Viewable top-level windows of the program other than the main window: the pop-up menu. A tool tip over
+# the icon would be one too, so tool tips are left out.
 popups() {
     xwininfo -root -children 2>/dev/null | awk '/"[Gg]ramura"/ { print $1 }' | while read -r w; do
-        xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q _NET_WM_WINDOW_TYPE_POPUP_MENU || continue
+        [ "$((w))" = "$((main_window))" ] && continue
+        xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q _NET_WM_WINDOW_TYPE_TOOLTIP && continue
         is_viewable "$w" && echo "$w"
     done
 }
@@ -91,13 +93,15 @@ if [ $need_trayer = 1 ]; then
     trayer --edge bottom --align right --widthtype request --height 32 --SetDockType false \
         >"$work/trayer.log" 2>&1 &
     pids+=($!)
-    until_true "$limit" test -n "$(xdotool search --classname '^trayer$' 2>/dev/null)" || fail "trayer did not start"
+    trayer_running() { [ -n "$(xdotool search --class '^trayer$' 2>/dev/null)" ]; }
+    until_true "$limit" trayer_running || fail "trayer did not start"
 else
     # A small window manager to carry out the minimising; without one, no one would.
-    printf 'RandomPlacement\nUsePPosition "on"\nNoGrabServer\n' >"$work/twmrc"
-    twm -display "$DISPLAY" -f "$work/twmrc" >"$work/twm.log" 2>&1 &
+    # Xvfb has only its built-in font "fixed"; twm gives up without a font it can open.
+    printf '%s\n' RandomPlacement 'UsePPosition "on"' NoGrabServer 'TitleFont "fixed"' 'ResizeFont "fixed"' \
+        'MenuFont "fixed"' 'IconFont "fixed"' 'IconManagerFont "fixed"' >"$work/twmrc"
+    LANG=C LC_ALL=C twm -display "$DISPLAY" -f "$work/twmrc" >"$work/twm.log" 2>&1 &
     pids+=($!)
-    until_true "$limit" xprop -root -display "$DISPLAY" _NET_SUPPORTING_WM_CHECK WM_ICON_SIZE >/dev/null 2>&1
 fi
 
 # --- the indicator's line: a pseudo-terminal pair, the program reads one end as COM1
@@ -201,11 +205,14 @@ menu | menu_restore)
     fi
     ;;
 no_tray)
+    # The window manager has taken the window on once it has marked it normal.
+    managed() { xprop -id "$main_window" WM_STATE 2>/dev/null | grep -q "window state: Normal"; }
+    until_true "$limit" managed || fail "the window manager did not take the window on ($(cat "$work/twm.log"))"
     minimise
     iconic() { xprop -id "$main_window" WM_STATE 2>/dev/null | grep -q "window state: Iconic"; }
     until_true "$limit" iconic || fail "the window was not minimised (WM_STATE: $(xprop -id "$main_window" WM_STATE))"
     program_running || fail "the program ended"
-    [ -z "$(xdotool search --classname '^trayer$' 2>/dev/null)" ] || fail "a tray host is running"
+    [ -z "$(xdotool search --class '^trayer$' 2>/dev/null)" ] || fail "a tray host is running"
     ;;
 *)
     echo "unknown case $case_name" >&2
