@@ -42,6 +42,13 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
       m_cmdMinimieren(new QPushButton(QStringLiteral("&Minimieren"), this)),
       m_tastenwache(new Tastenwache(dienste.tastatur, dienste.einfueger, this)) {
     setObjectName(QStringLiteral("frmMain"));
+    // The window is designed around MS Sans Serif 8.25 pt; where that font is missing, a sans serif of
+    // similar width keeps the captions inside their designed cells.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("Helvetica")});
+    QFont schrift(QStringLiteral("MS Sans Serif"));
+    schrift.setPointSizeF(8.25);
+    setFont(schrift);
     setWindowTitle(kCaption);
     setWindowIcon(programmIcon());
     const Twips t = Twips::forWidget(this);
