@@ -21,8 +21,8 @@ std::unique_ptr<QSettingsStore> QSettingsStore::forCurrentUser() {
     // Resolved on every call rather than through QSettings' process-wide path cache, so the location
     // always follows XDG_CONFIG_HOME.
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return std::make_unique<QSettingsStore>(folder + QLatin1Char('/') + kApplication + QLatin1Char('/') +
-                                            kApplication + QStringLiteral(".conf"));
+    return std::make_unique<QSettingsStore>(folder + QLatin1Char('/') + kApplication + QLatin1Char('/') + kApplication +
+                                            QStringLiteral(".conf"));
 #endif
 }
 

@@ -3,6 +3,7 @@
 #include "acquisition/portmapping.h"
 #include "acquisition/seriallink.h"
 #include "aufzeichnung.h"
+#include "fensterlayout.h"
 #include "frmzusatzsalden.h"
 #include "funktionstaste.h"
 #include "meldungen.h"
@@ -11,13 +12,12 @@
 #include "pankenn.h"
 #include "pansalden.h"
 #include "programmicon.h"
-#include "fensterlayout.h"
-#include "systray.h"
-#include "trayfenster.h"
 #include "recording/keinspeicher.h"
 #include "recording/systemuhr.h"
+#include "systray.h"
 #include "tabkenn.h"
 #include "tastenwache.h"
+#include "trayfenster.h"
 #include "twips.h"
 
 #include <QCloseEvent>
@@ -44,8 +44,8 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     setObjectName(QStringLiteral("frmMain"));
     // The window is designed around MS Sans Serif 8.25 pt; where that font is missing, a sans serif of
     // similar width keeps the captions inside their designed cells.
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("Helvetica")});
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), {QStringLiteral("Liberation Sans"),
+                                                                 QStringLiteral("Arial"), QStringLiteral("Helvetica")});
     QFont schrift(QStringLiteral("MS Sans Serif"));
     schrift.setPointSizeF(8.25);
     setFont(schrift);

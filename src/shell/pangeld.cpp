@@ -47,8 +47,8 @@ void PanGeld::applyGewichtFont() {
     QFont font = m_txtgewicht->font();
     // At the designed width the rule's 109 points would cut the leading digit of a seven-character weight,
     // and the operator would read a wrong number: shrink just enough for every character to show.
-    const qreal size = gewichtSchriftgroesse(
-        Twips::forWidget(this).toTwipsX(m_txtgewicht->width()), textBreite(), [&](qreal points) {
+    const qreal size =
+        gewichtSchriftgroesse(Twips::forWidget(this).toTwipsX(m_txtgewicht->width()), textBreite(), [&](qreal points) {
             QFont probe = font;
             probe.setPointSizeF(points);
             return QFontMetricsF(probe, m_txtgewicht).horizontalAdvance(text);
@@ -63,8 +63,7 @@ void PanGeld::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     // The field keeps its margin to the page whatever the page's size.
     const Twips t = Twips::forWidget(this);
-    m_txtgewicht->setGeometry(t.x(kMargin), t.y(kMargin), width() - 2 * t.x(kMargin),
-                              height() - 2 * t.y(kMargin));
+    m_txtgewicht->setGeometry(t.x(kMargin), t.y(kMargin), width() - 2 * t.x(kMargin), height() - 2 * t.y(kMargin));
 }
 
 } // namespace shell

@@ -26,7 +26,7 @@ std::vector<std::string> decodeAll(const std::string& stream, int komma) {
 
 struct Example {
     const char* telegram;
-    const char* buffer;  // after the zero passes, before the separator
+    const char* buffer; // after the zero passes, before the separator
     const char* komma0;
     const char* komma1;
 };
@@ -42,15 +42,12 @@ TEST_P(WorkedExample, ShowsDisplayForBothSeparators) {
     EXPECT_EQ(decoder.puffer(), e.buffer);
 }
 
-INSTANTIATE_TEST_SUITE_P(Display, WorkedExample,
-                         testing::Values(Example{"=05.2100", "=05.21", "12,50", "12.50"},
-                                         Example{"=05.100-", "=05.1-", "-1,50", "-1.50"},
-                                         Example{"=05.000-", "=05.0-", "-0,50", "-0.50"},
-                                         Example{"=00.0000", "=00.0", "0,00", "0.00"},
-                                         Example{"=0.00000", "=0.0", "0,0", "0.0"},
-                                         Example{"=7654321", "=7654321", "1234567", "1234567"},
-                                         Example{"=5000000", "=500", "005", "005"},
-                                         Example{"=0000000", "=000", "000", "000"}));
+INSTANTIATE_TEST_SUITE_P(
+    Display, WorkedExample,
+    testing::Values(Example{"=05.2100", "=05.21", "12,50", "12.50"}, Example{"=05.100-", "=05.1-", "-1,50", "-1.50"},
+                    Example{"=05.000-", "=05.0-", "-0,50", "-0.50"}, Example{"=00.0000", "=00.0", "0,00", "0.00"},
+                    Example{"=0.00000", "=0.0", "0,0", "0.0"}, Example{"=7654321", "=7654321", "1234567", "1234567"},
+                    Example{"=5000000", "=500", "005", "005"}, Example{"=0000000", "=000", "000", "000"}));
 
 struct StreamCase {
     const char* name;
@@ -71,9 +68,22 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         StreamCase{"space", "=05.2 00", 1, {"Fehler"}}, StreamCase{"plus", "=05.200+", 1, {"Fehler"}},
         StreamCase{"letter", "=05.2A00", 1, {"Fehler"}}, StreamCase{"comma", "=05,2100", 1, {"Fehler"}},
-        StreamCase{"control", std::string("=05.2\x01" "00"), 1, {"Fehler"}},
-        StreamCase{"nul", std::string("=05.2\0" "00", 8), 1, {"Fehler"}},
-        StreamCase{"high byte", "=05.2\xe4" "00", 1, {"Fehler"}},
+        StreamCase{"control",
+                   std::string("=05.2\x01"
+                               "00"),
+                   1,
+                   {"Fehler"}},
+        StreamCase{"nul",
+                   std::string("=05.2\0"
+                               "00",
+                               8),
+                   1,
+                   {"Fehler"}},
+        StreamCase{"high byte",
+                   "=05.2\xe4"
+                   "00",
+                   1,
+                   {"Fehler"}},
         StreamCase{"noise before first telegram", "12=05.2100", 0, {"12,50"}},
         StreamCase{"several in one go, last stays", "=05.2100=05.3100=05.4100", 0, {"12,50", "13,50", "14,50"}},
         // Shortened by the zero passes, then brought back to eight by the line ends: the old value is

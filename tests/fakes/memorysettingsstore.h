@@ -11,7 +11,9 @@ public:
     QString read(const QString& section, const QString& key, const QString& fallback) const override;
     void write(const QString& section, const QString& key, const QString& value) override;
 
-    void put(const QString& section, const QString& key, const QString& value) { m_values[section + '/' + key] = value; }
+    void put(const QString& section, const QString& key, const QString& value) {
+        m_values[section + '/' + key] = value;
+    }
     bool contains(const QString& section, const QString& key) const { return m_values.contains(section + '/' + key); }
     QMap<QString, QString> values() const { return m_values; }
     // "section/key=value" for each write, oldest first.
