@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QTextStream>
 #include <cstdio>
 #include <memory>
@@ -57,7 +58,10 @@ Optionen parseOptions(const QStringList& arguments) {
         std::exit(2);
     }
     if (parser.isSet(help)) {
-        std::fprintf(stdout, "%s", qPrintable(parser.helpText()));
+        // Parsed before the application object exists, so the program's name is filled in here.
+        QString text = parser.helpText();
+        text.replace(QStringLiteral("<executable_name>"), QFileInfo(arguments.value(0)).fileName());
+        std::fprintf(stdout, "%s", qPrintable(text));
         std::exit(0);
     }
     return Optionen{parser.values(device), parser.value(dataDir), parser.isSet(demo)};
