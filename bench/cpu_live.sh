@@ -10,22 +10,7 @@ seconds=${2:-30}
 program=$build/gramura
 [ -x "$program" ] || { echo "cpu_live: $program is missing; build the target gramura first" >&2; exit 1; }
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# A display of our own, and settings and data that are not the user's.
-Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display")
-export HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work
-mkdir -p "$work/data"
+. "$here/bench/sandbox.sh"
 
 if [ "${EXTERNAL:-0}" = 1 ]; then
     "$build/gramura-indicator" --scenario "${SCENARIO:-demo}" --link "$work/waage" >/dev/null &

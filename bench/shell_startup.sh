@@ -17,22 +17,7 @@ for tool in Xvfb xdotool sqlite3 socat; do
     command -v "$tool" >/dev/null || { echo "shell_startup: $tool is not installed" >&2; exit 1; }
 done
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display")
-export HOME=$work XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/share XDG_RUNTIME_DIR=$work/run
-export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus" QT_QPA_PLATFORM=xcb
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+. "$here/bench/sandbox.sh"
 
 # A line to read, so start-up does not stop at the message about a missing device.
 socat pty,raw,echo=0,link="$work/waage" pty,raw,echo=0,link="$work/sender" 2>/dev/null &
