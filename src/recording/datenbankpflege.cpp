@@ -20,6 +20,11 @@ QString zeige(const QString& pfad) {
     return QDir::toNativeSeparators(pfad);
 }
 
+QString inBenutzung(const QString& pfad) {
+    return QStringLiteral("Die Datenbank „%1“ wird gerade von einem anderen Programm benutzt und wurde nicht geleert.")
+        .arg(zeige(pfad));
+}
+
 } // namespace
 
 const QString Datenbankpflege::kDatenbank = QStringLiteral("zel.mdb");
@@ -65,9 +70,7 @@ bool Datenbankpflege::ersetzen(const QString& ziel, const QByteArray& inhalt) {
         checkpoint = QSqlQuery();
         pruefung.schliessen();
         if (!frei) {
-            m_fehler = QStringLiteral("Die Datenbank „%1“ wird gerade von einem anderen Programm benutzt und "
-                                      "wurde nicht geleert.")
-                           .arg(zeige(ziel));
+            m_fehler = inBenutzung(ziel);
             return false;
         }
     }
@@ -78,9 +81,7 @@ bool Datenbankpflege::ersetzen(const QString& ziel, const QByteArray& inhalt) {
     const bool hauptdateiDa = QFileInfo(ziel).isFile();
     if ((hauptdateiDa && QFileInfo::exists(wal)) || (QFileInfo::exists(wal) && !QFile::remove(wal)) ||
         (QFileInfo::exists(shm) && !QFile::remove(shm))) {
-        m_fehler = QStringLiteral("Die Datenbank „%1“ wird gerade von einem anderen Programm benutzt und "
-                                  "wurde nicht geleert.")
-                       .arg(zeige(ziel));
+        m_fehler = inBenutzung(ziel);
         return false;
     }
     // Written beside the old file under a temporary name, flushed to disk and renamed over it in one step.

@@ -1,6 +1,7 @@
 #include "frmzusatzsalden.h"
 
 #include "einstellungen.h"
+#include "flachespanel.h"
 #include "focusout.h"
 #include "intervallkasten.h"
 #include "recording/festkomma.h"
@@ -66,16 +67,6 @@ QFont zellenSchrift() {
     return font;
 }
 
-QLabel* zelle(QWidget* parent, const QString& caption, Qt::Alignment alignment, int left, int top, int width,
-              int height) {
-    auto* label = new QLabel(caption, parent);
-    label->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    label->setAlignment(alignment);
-    label->setFont(zellenSchrift());
-    placeTwips(label, left, top, width, height);
-    return label;
-}
-
 int zeileTop(std::size_t zeile) {
     return kZeileTop + kZeileAbstand * static_cast<int>(zeile);
 }
@@ -96,18 +87,20 @@ void FrmZusatzSalden::zellen() {
         {{&kLinks, {120, 1560, 2640}}, {&kRechts, {4200, 5640, 6720}}}};
     for (const auto& [zeilen, spalten] : gruppen) {
         const auto mitte = Qt::AlignHCenter | Qt::AlignVCenter;
-        zelle(this, QStringLiteral("Intervall"), mitte, spalten.captionLeft, kKopfTop, kCaptionWidth, kKopfHeight);
-        zelle(this, QStringLiteral("aufzeichnen"), mitte, spalten.kastenLeft, kKopfTop, kKastenWidth, kKopfHeight);
-        zelle(this, QStringLiteral("bei Gewichts- änderung"), mitte, spalten.feldLeft, kKopfTop, kFeldWidth,
-              kKopfHeight)
+        flachesPanel(this, QStringLiteral("Intervall"), mitte, spalten.captionLeft, kKopfTop, kCaptionWidth,
+                     kKopfHeight);
+        flachesPanel(this, QStringLiteral("aufzeichnen"), mitte, spalten.kastenLeft, kKopfTop, kKastenWidth,
+                     kKopfHeight);
+        flachesPanel(this, QStringLiteral("bei Gewichts- änderung"), mitte, spalten.feldLeft, kKopfTop, kFeldWidth,
+                     kKopfHeight)
             ->setWordWrap(true);
 
         for (std::size_t k = 0; k < zeilen->size(); ++k) {
             const Zeile& z = zeilen->at(k);
-            zelle(this, QString::fromLatin1(z.caption), Qt::AlignLeft | Qt::AlignVCenter, spalten.captionLeft,
-                  zeileTop(k), kCaptionWidth, kZeileHeight);
+            flachesPanel(this, QString::fromLatin1(z.caption), Qt::AlignLeft | Qt::AlignVCenter, spalten.captionLeft,
+                         zeileTop(k), kCaptionWidth, kZeileHeight);
             QLabel* kastenZelle =
-                zelle(this, QString(), mitte, spalten.kastenLeft, zeileTop(k), kKastenWidth, kZeileHeight);
+                flachesPanel(this, QString(), mitte, spalten.kastenLeft, zeileTop(k), kKastenWidth, kZeileHeight);
             auto* kasten = new IntervallKasten(kastenZelle);
             kasten->setObjectName(chkName(z.intervall));
             placeTwips(kasten, 420, 60, 285, 195);

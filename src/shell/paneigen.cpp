@@ -2,6 +2,7 @@
 
 #include "acquisition/portmapping.h"
 #include "einstellungen.h"
+#include "flachespanel.h"
 #include "focusout.h"
 #include "frmzusatzsalden.h"
 #include "funktionstaste.h"
@@ -9,7 +10,6 @@
 
 #include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
 
 namespace shell {
 
@@ -26,11 +26,12 @@ PanEigen::PanEigen(Einstellungen& einstellungen, QWidget* parent)
     m_allgemein->setTitle(QStringLiteral("Allgemeine Einstellungen"));
     placeTwips(m_allgemein, 60, 0, 8235, 795);
 
-    addLabel(m_allgemein, QStringLiteral(" COM Port:"), 120, 300, 915, 315);
+    const Qt::Alignment links = Qt::AlignLeft | Qt::AlignVCenter;
+    flachesPanel(m_allgemein, QStringLiteral(" COM Port:"), links, 120, 300, 915, 315);
     m_cboport = addList(m_allgemein, QStringLiteral("cboport"), 1020, 300, 1095, 315);
-    addLabel(m_allgemein, QStringLiteral(" Dezimaltrennzeichen:"), 2160, 300, 1755, 315);
+    flachesPanel(m_allgemein, QStringLiteral(" Dezimaltrennzeichen:"), links, 2160, 300, 1755, 315);
     m_cbokomma = addList(m_allgemein, QStringLiteral("cbokomma"), 3900, 300, 1395, 315);
-    addLabel(m_allgemein, QStringLiteral(" Funktionstaste:"), 5340, 300, 1410, 315);
+    flachesPanel(m_allgemein, QStringLiteral(" Funktionstaste:"), links, 5340, 300, 1410, 315);
     m_funktionstaste =
         new FunktionsTaste(addList(m_allgemein, QStringLiteral("cboTaste"), 6720, 300, 1395, 315), einstellungen, this);
 
@@ -39,17 +40,6 @@ PanEigen::PanEigen(Einstellungen& einstellungen, QWidget* parent)
     onLostFocus(cboTaste(), [this] { cboTaste_LostFocus(); });
 
     m_frmzusatzsalden = new FrmZusatzSalden(einstellungen, this);
-}
-
-QLabel* PanEigen::addLabel(QWidget* parent, const QString& caption, int left, int top, int width, int height) {
-    auto* label = new QLabel(caption, parent);
-    label->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
-    label->setFont(font);
-    placeTwips(label, left, top, width, height);
-    return label;
 }
 
 QComboBox* PanEigen::addList(QWidget* parent, const QString& name, int left, int top, int width, int height) {

@@ -4,7 +4,6 @@
 
 class QComboBox;
 class QGroupBox;
-class QLabel;
 
 namespace acquisition {
 class PortMapping;
@@ -41,7 +40,6 @@ public:
     void cboTaste_LostFocus();
 
 private:
-    QLabel* addLabel(QWidget* parent, const QString& caption, int left, int top, int width, int height);
     QComboBox* addList(QWidget* parent, const QString& name, int left, int top, int width, int height);
 
     Einstellungen& m_einstellungen;

@@ -61,9 +61,7 @@ void PanGeld::applyGewichtFont() {
 
 void PanGeld::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    // The field keeps its margin to the page whatever the page's size.
-    const Twips t = Twips::forWidget(this);
-    m_txtgewicht->setGeometry(t.x(kMargin), t.y(kMargin), width() - 2 * t.x(kMargin), height() - 2 * t.y(kMargin));
+    fillWithMargin(m_txtgewicht, kMargin);
 }
 
 } // namespace shell

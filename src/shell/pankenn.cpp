@@ -94,9 +94,7 @@ void PanKenn::cmdlöschen_Click() {
 
 void PanKenn::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    // The grid keeps its margin to the page whatever the page's size.
-    const Twips t = Twips::forWidget(this);
-    m_grdgewichte->setGeometry(t.x(kMargin), t.y(kMargin), width() - 2 * t.x(kMargin), height() - 2 * t.y(kMargin));
+    fillWithMargin(m_grdgewichte, kMargin);
 }
 
 } // namespace shell

@@ -38,4 +38,11 @@ void placeTwips(QWidget* widget, int left, int top, int width, int height) {
     widget->setGeometry(Twips::forWidget(widget).rect(left, top, width, height));
 }
 
+void fillWithMargin(QWidget* widget, int marginTwips) {
+    const Twips t = Twips::forWidget(widget);
+    const QWidget* parent = widget->parentWidget();
+    widget->setGeometry(t.x(marginTwips), t.y(marginTwips), parent->width() - 2 * t.x(marginTwips),
+                        parent->height() - 2 * t.y(marginTwips));
+}
+
 } // namespace shell

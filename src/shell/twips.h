@@ -28,5 +28,8 @@ private:
 
 // Places the widget at its designed twips geometry within its parent.
 void placeTwips(QWidget* widget, int left, int top, int width, int height);
+// Lets the widget fill its parent but for a margin in twips on every side, as the pages' content does
+// whatever the page's size.
+void fillWithMargin(QWidget* widget, int marginTwips);
 
 } // namespace shell
