@@ -18,7 +18,6 @@
 #include <QClipboard>
 #include <QCommandLineParser>
 #include <QFileInfo>
-#include <QTextStream>
 #include <cstdio>
 #include <memory>
 
