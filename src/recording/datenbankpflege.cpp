@@ -46,16 +46,17 @@ bool Datenbankpflege::vorlageLesen(QByteArray* inhalt) {
                        .arg(zeige(vorlage), zeige(m_mdb));
         return false;
     }
-    if (const QString art = Datenquelle::fremdeDateiArt(vorlage); !art.isEmpty()) {
+    *inhalt = file.readAll();
+    if (const QString art = Datenquelle::artDerBytes(*inhalt, inhalt->size()); !art.isEmpty()) {
         m_fehler = QStringLiteral("Die Vorlage „%1“ ist keine Datenbank dieses Programms, sondern %2.")
                        .arg(zeige(vorlage), art);
         return false;
     }
-    *inhalt = file.readAll();
     return true;
 }
 
 bool Datenbankpflege::ersetzen(const QString& ziel, const QByteArray& inhalt) {
+    Q_ASSERT(!Datenquelle::inBenutzung(ziel));
     if (QFileInfo(ziel).isFile()) {
         // Everything committed moves into the file itself, so that leaving the -wal behind loses nothing
         // should the program stop before the new file is in place.
@@ -148,14 +149,8 @@ bool Datenbankpflege::leeren() {
         m_fehler += QStringLiteral(" Es wurde nichts gelöscht.");
         return false;
     }
-    if (QFileInfo(m_mdb).isFile()) {
-        if (const QString art = Datenquelle::fremdeDateiArt(m_mdb); !art.isEmpty()) {
-            m_fehler = QStringLiteral("„%1“ ist keine Datenbank dieses Programms, sondern %2. Die Datei bleibt "
-                                      "unverändert.")
-                           .arg(zeige(m_mdb), art);
-            return false;
-        }
-    }
+    // Whether zel.mdb is a database of ours is learnt by the check connection inside ersetzen(), after both
+    // data sources have let go: a look at its bytes now would cost them their locks.
     const bool listeZeigen = m_liste.abgefragt();
     m_liste.schliessen();
     m_store.schliessen();

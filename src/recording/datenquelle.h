@@ -8,10 +8,19 @@ namespace recording {
 // One named connection to the working database. It opens only a file that is already there and is a SQLite
 // database: a missing file never turns into an empty database without the table, and a file of another
 // kind (an Access file of an earlier installation, say) is left alone and described instead.
+//
+// SQLite keeps its locks as POSIX advisory locks, which the process loses at any close() of any descriptor
+// of the same file. So while a connection of this process has a file open, nothing but SQLite may open
+// that file: whether it is a database at all is asked of SQLite, and only a file SQLite refused, and that
+// no connection here holds, is looked at directly.
 class Datenquelle {
 public:
     // A short wait for a lock keeps the recording tick responsive while another reader or writer finishes.
     static constexpr int kBusyTimeoutMs = 300;
+    // After a checkpoint has emptied it, the -wal file is cut back to this size, so an outside reader that
+    // held it for hours leaves no large file behind. SQLite checkpoints at 1000 pages, so in steady
+    // recording the file stays a little above this.
+    static constexpr qint64 kWalGrenzeBytes = 4 * 1024 * 1024;
 
     explicit Datenquelle(const QString& verbindung);
     ~Datenquelle();
@@ -27,12 +36,19 @@ public:
     QString verbindung() const { return m_verbindung; }
     QString fehler() const { return m_fehler; }
 
+    // Whether a connection of this process has the file open, so that no other descriptor may touch it.
+    static bool inBenutzung(const QString& pfad);
+
     // Empty when the file is a SQLite database (or empty), otherwise what it looks like, for the operator.
+    // Reads the file's first bytes, so it must not be called while inBenutzung(pfad).
     static QString fremdeDateiArt(const QString& pfad);
+    // The same judgement on a file's first bytes already read, and its size.
+    static QString artDerBytes(const QByteArray& kopf, qint64 groesse);
 
 private:
     QString m_verbindung;
     QString m_pfad;
+    QString m_angemeldet; // the key under which this connection counts as holding its file
     QString m_fehler;
 };
 
