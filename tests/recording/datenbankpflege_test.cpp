@@ -23,6 +23,7 @@ void schreibe(const QString& pfad, const QByteArray& inhalt) {
 struct Aufbau {
     explicit Aufbau(const TestDatenbank& t, QString vorlage = {})
         : pflege(DatenOrt{t.ordner(), vorlage.isNull() ? t.vorlage() : vorlage}, store, liste) {}
+    explicit Aufbau(DatenOrt ort) : pflege(std::move(ort), store, liste) {}
     WeightStore store;
     GewichteListe liste{QLocale(QLocale::English, QLocale::UnitedStates)};
     Datenbankpflege pflege;
@@ -55,7 +56,8 @@ TEST(Fileexist, VergleichtOhneGrossKleinUndRandblanks) {
 TEST(Datenort, RegelFuerOrdnerUndVorlage) {
     TestDatenbank programm;    // holds zel.neu
     TestDatenbank installiert; // holds zel.neu
-    QTemporaryDir leer, benutzer, option;
+    QTemporaryDir leer, benutzer, option, alt;
+    schreibe(QDir(alt.path()).filePath(QStringLiteral("ZEL.MDB")), "x"); // records of an older installation
     struct Fall {
         const char* name;
         DatenOrtQuellen quellen;
@@ -75,6 +77,14 @@ TEST(Datenort, RegelFuerOrdnerUndVorlage) {
          {leer.path(), true, benutzer.path(), installiert.ordner(), {}},
          benutzer.path(),
          installiert.vorlage()},
+        {"Programmordner mit zel.mdb ohne Vorlage",
+         {alt.path(), true, benutzer.path(), installiert.ordner(), {}},
+         alt.path(),
+         installiert.vorlage()},
+        {"Programmordner mit zel.mdb schreibgeschützt",
+         {alt.path(), false, benutzer.path(), installiert.ordner(), {}},
+         benutzer.path(),
+         installiert.vorlage()},
         {"--data-dir gewinnt",
          {programm.ordner(), true, benutzer.path(), installiert.ordner(), option.path()},
          option.path(),
@@ -84,8 +94,19 @@ TEST(Datenort, RegelFuerOrdnerUndVorlage) {
     for (const Fall& fall : faelle) {
         const DatenOrt ort = datenOrtWaehlen(fall.quellen);
         EXPECT_EQ(ort.ordner, fall.ordner) << fall.name;
-        EXPECT_EQ(ort.vorlage, fall.vorlage) << fall.name;
+        EXPECT_EQ(ort.vorlageSuchen(), fall.vorlage) << fall.name;
     }
+}
+
+TEST(Datenort, BeschreibbarHeisstEineDateiLiessSichAnlegenUndEntfernen) {
+    QTemporaryDir ordner;
+    const QString datei = QDir(ordner.path()).filePath(QStringLiteral("datei"));
+    schreibe(datei, "x");
+    EXPECT_TRUE(ordnerBeschreibbar(ordner.path()));
+    EXPECT_EQ(QDir(ordner.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("datei")}); // the trial file is gone again
+    EXPECT_FALSE(ordnerBeschreibbar(QDir(ordner.path()).filePath(QStringLiteral("fehlt"))));
+    EXPECT_FALSE(ordnerBeschreibbar(datei));
 }
 
 TEST(Datenbankpflege, FehlendeDatenbankEntstehtAusDerVorlage) {
@@ -124,14 +145,37 @@ TEST(Datenbankpflege, VorhandeneDatenbankWirdUnterIhremNamenBenutzt) {
 TEST(Datenbankpflege, OhneDatenbankUndVorlageLaeuftDasProgrammOhneAufzeichnungWeiter) {
     TestDatenbank t;
     QFile::remove(t.vorlage());
-    Aufbau a(t, QString(""));
+    QTemporaryDir programm, installiert;
+    Aufbau a(DatenOrt(t.ordner(), QStringList{t.ordner(), programm.path(), installiert.path()}));
     EXPECT_FALSE(a.pflege.startpruefung());
-    EXPECT_TRUE(a.pflege.fehler().contains(QStringLiteral("zel.mdb")));
-    EXPECT_TRUE(a.pflege.fehler().contains(QStringLiteral("zel.neu")));
+    const QString fehler = a.pflege.fehler();
+    EXPECT_TRUE(fehler.contains(QDir::toNativeSeparators(t.mdb()))) << fehler.toStdString();
+    EXPECT_TRUE(fehler.contains(QStringLiteral("zel.neu")));
+    // Every folder searched for the template is named, so the operator knows where to put one.
+    for (const QString& ordner : {t.ordner(), programm.path(), installiert.path()})
+        EXPECT_TRUE(fehler.contains(QStringLiteral("„%1“").arg(QDir::toNativeSeparators(ordner))))
+            << fehler.toStdString();
     EXPECT_FALSE(a.pflege.datenquellenSetzen());
     EXPECT_FALSE(a.store.speichern(QStringLiteral("1"), kMoment));
     EXPECT_FALSE(a.liste.abfragen());
     EXPECT_FALSE(QFileInfo::exists(t.mdb()));
+}
+
+TEST(Datenbankpflege, VorlageDieErstSpaeterKommtDientDemLoeschen) {
+    TestDatenbank t;
+    const QByteArray inhalt = TestDatenbank::inhalt(t.vorlage());
+    ASSERT_TRUE(QFile::remove(t.vorlage()));
+    QTemporaryDir programm;
+    Aufbau a(DatenOrt(t.ordner(), QStringList{t.ordner(), programm.path()}));
+    ASSERT_FALSE(a.pflege.startpruefung());
+    a.pflege.datenquellenSetzen();
+
+    // Put beside the program while it runs: "&Löschen" finds it and recording starts.
+    schreibe(QDir(programm.path()).filePath(QStringLiteral("zel.neu")), inhalt);
+    ASSERT_TRUE(a.pflege.leeren()) << a.pflege.fehler().toStdString();
+    EXPECT_TRUE(a.store.speichern(QStringLiteral("4"), kMoment));
+    a.store.schliessen();
+    EXPECT_EQ(TestDatenbank::zeilen(t.mdb()), 1);
 }
 
 TEST(Datenbankpflege, LeerenVon500ZeilenZeigtDieLeereListeUndZeichnetWeiterAuf) {
@@ -148,7 +192,6 @@ TEST(Datenbankpflege, LeerenVon500ZeilenZeigtDieLeereListeUndZeichnetWeiterAuf) 
 
     ASSERT_TRUE(a.pflege.leeren()) << a.pflege.fehler().toStdString();
     EXPECT_EQ(a.liste.rowCount(), 0);
-    EXPECT_FALSE(a.liste.canFetchMore());
     EXPECT_TRUE(a.liste.abgefragt());
     EXPECT_EQ(TestDatenbank::zeilen(t.mdb()), 0);
     EXPECT_EQ(TestDatenbank::inhalt(t.vorlage()), vorlage);
@@ -169,7 +212,8 @@ TEST(Datenbankpflege, OhneVorlageBleibtAllesWieEsWar) {
     ASSERT_TRUE(QFile::remove(t.vorlage()));
 
     EXPECT_FALSE(a.pflege.leeren());
-    EXPECT_TRUE(a.pflege.fehler().contains(QDir::toNativeSeparators(t.vorlage()))) << a.pflege.fehler().toStdString();
+    EXPECT_TRUE(a.pflege.fehler().contains(QStringLiteral("zel.neu"))) << a.pflege.fehler().toStdString();
+    EXPECT_TRUE(a.pflege.fehler().contains(QDir::toNativeSeparators(t.ordner()))) << a.pflege.fehler().toStdString();
     EXPECT_TRUE(a.store.speichern(QStringLiteral("2"), kMoment));
     a.store.schliessen();
     EXPECT_EQ(TestDatenbank::zeilen(t.mdb()), 2);

@@ -2,6 +2,7 @@
 #include "recording/weightstore.h"
 #include "testdatenbank.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSqlDatabase>
 
@@ -14,7 +15,25 @@ const QLocale kDeutsch(QLocale::German, QLocale::Germany);
 const QLocale kEnglisch(QLocale::English, QLocale::UnitedStates);
 const QDateTime kMoment(QDate(2026, 12, 6), QTime(14, 3, 7));
 
-// Fills zel.mdb in one transaction; the store itself commits each row, which is too slow for thousands.
+// Runs statements on zel.mdb in one transaction; the store itself commits each row, too slow for thousands.
+void ausfuehren(const TestDatenbank& t, const QStringList& sql) {
+    const QString name = QStringLiteral("ausfuehren");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(t.mdb());
+        ASSERT_TRUE(db.open());
+        db.transaction();
+        QSqlQuery query(db);
+        for (const QString& s : sql)
+            ASSERT_TRUE(query.exec(s)) << s.toStdString();
+        db.commit();
+        query = QSqlQuery();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+// Fills zel.mdb as recording would, oldest first: the row with weight i is i seconds older than the newest.
 void fuellen(const TestDatenbank& t, int anzahl) {
     const QString name = QStringLiteral("fuellen");
     {
@@ -24,7 +43,7 @@ void fuellen(const TestDatenbank& t, int anzahl) {
         db.transaction();
         QSqlQuery insert(db);
         insert.prepare(QStringLiteral("insert into Gewichte (Datum, Gewicht) values (?, ?)"));
-        for (int i = 0; i < anzahl; ++i) {
+        for (int i = anzahl - 1; i >= 0; --i) {
             insert.bindValue(0, recording::datumSpeicherform(kMoment.addSecs(-i)));
             insert.bindValue(1, double(i));
             ASSERT_TRUE(insert.exec());
@@ -48,7 +67,6 @@ TEST(GewichteListe, ZeigtDieNeuestenZuerstMitKopfzeilen) {
     GewichteListe liste(kEnglisch);
     liste.setPfad(t.mdb());
     ASSERT_TRUE(liste.abfragen()) << liste.fehler().toStdString();
-    EXPECT_EQ(liste.query().lastQuery(), QStringLiteral("Select * from gewichte order by datum desc"));
     ASSERT_EQ(liste.rowCount(), 3);
     ASSERT_EQ(liste.columnCount(), 2);
     EXPECT_EQ(liste.headerData(0, Qt::Horizontal).toString(), QStringLiteral("Datum / Uhrzeit"));
@@ -105,22 +123,126 @@ TEST(GewichteListe, DatumAlsKurzesDatumMitUhrzeit) {
     }
 }
 
-TEST(GewichteListe, LaedtZeilenErstBeimBlaettern) {
+// Reads every row through the model from `von` on, as a view scrolling down would.
+QStringList gewichteAb(const GewichteListe& liste, int von, int bis) {
+    QStringList texte;
+    for (int zeile = von; zeile < bis; ++zeile)
+        texte << liste.data(liste.index(zeile, 1)).toString();
+    return texte;
+}
+
+TEST(GewichteListe, BlaettertSeitenweiseUndSpringtOhneZuZaehlen) {
     TestDatenbank t;
     t.mdbAusVorlage();
-    fuellen(t, 5000);
+    fuellen(t, 5000); // row i is i seconds older than the newest, weight i
     GewichteListe liste(kEnglisch);
     liste.setPfad(t.mdb());
     ASSERT_TRUE(liste.abfragen());
-    const int zuerst = liste.rowCount();
-    EXPECT_GT(zuerst, 0);
-    EXPECT_LE(zuerst, 256);
-    EXPECT_TRUE(liste.canFetchMore());
-    EXPECT_EQ(liste.data(liste.index(0, 1)).toString(), QStringLiteral("0.0"));
-    while (liste.canFetchMore())
-        liste.fetchMore();
     EXPECT_EQ(liste.rowCount(), 5000);
-    EXPECT_EQ(liste.data(liste.index(4999, 1)).toString(), QStringLiteral("4,999.0"));
+    EXPECT_EQ(liste.seitenImSpeicher(), 0);
+
+    // A jump to the end, the middle and back to the top, each a page or two of short queries.
+    struct Sprung {
+        int zeile;
+        QString gewicht;
+    };
+    for (const Sprung& sprung : {Sprung{4999, QStringLiteral("4,999.0")}, Sprung{2500, QStringLiteral("2,500.0")},
+                                 Sprung{2563, QStringLiteral("2,563.0")}, Sprung{0, QStringLiteral("0.0")}}) {
+        const qint64 vorher = liste.abfragenGesamt();
+        EXPECT_EQ(liste.data(liste.index(sprung.zeile, 1)).toString(), sprung.gewicht) << sprung.zeile;
+        EXPECT_LE(liste.abfragenGesamt() - vorher, 3) << sprung.zeile;
+    }
+    // Every row in order, once, scrolling down through all pages; the cache stays small.
+    QStringList erwartet;
+    for (int i = 0; i < 5000; ++i)
+        erwartet << GewichteListe::gewichtText(i, kEnglisch);
+    EXPECT_EQ(gewichteAb(liste, 0, 5000), erwartet);
+    EXPECT_LE(liste.seitenImSpeicher(), GewichteListe::kSeitenImSpeicher);
+    // And scrolling up from the bottom with a cold cache.
+    ASSERT_TRUE(liste.abfragen());
+    QStringList aufwaerts;
+    for (int zeile = 4999; zeile >= 0; --zeile)
+        aufwaerts.prepend(liste.data(liste.index(zeile, 1)).toString());
+    EXPECT_EQ(aufwaerts, erwartet);
+}
+
+TEST(GewichteListe, GleicheZeitNeuesteZuerstUndOhneDatumZuletzt) {
+    TestDatenbank t;
+    t.mdbAusVorlage();
+    // Rows stored in this order; the list shows Datum newest first, equal Datum newest stored first,
+    // rows without Datum at the end, also when the page boundary falls among them.
+    QStringList sql;
+    for (int i = 0; i < 150; ++i)
+        sql << QStringLiteral("insert into Gewichte values ('2026-03-01 08:00:00', %1)").arg(i);
+    for (int i = 150; i < 200; ++i)
+        sql << QStringLiteral("insert into Gewichte values (null, %1)").arg(i);
+    sql << QStringLiteral("insert into Gewichte values ('2026-03-01 07:59:59', 200)");
+    ausfuehren(t, sql);
+    QStringList erwartet;
+    for (int i = 149; i >= 0; --i)
+        erwartet << GewichteListe::gewichtText(i, kEnglisch);
+    erwartet << GewichteListe::gewichtText(200, kEnglisch);
+    for (int i = 199; i >= 150; --i)
+        erwartet << GewichteListe::gewichtText(i, kEnglisch);
+
+    GewichteListe liste(kEnglisch);
+    liste.setPfad(t.mdb());
+    ASSERT_TRUE(liste.abfragen());
+    ASSERT_EQ(liste.rowCount(), 201);
+    EXPECT_EQ(gewichteAb(liste, 0, 201), erwartet);
+    ASSERT_TRUE(liste.abfragen());
+    QStringList aufwaerts;
+    for (int zeile = 200; zeile >= 0; --zeile)
+        aufwaerts.prepend(liste.data(liste.index(zeile, 1)).toString());
+    EXPECT_EQ(aufwaerts, erwartet);
+    EXPECT_TRUE(liste.data(liste.index(200, 0)).toString().isEmpty());
+}
+
+TEST(GewichteListe, HaeltZwischenDenSeitenNichtsOffen) {
+    TestDatenbank t;
+    t.mdbAusVorlage();
+    fuellen(t, 3000);
+    WeightStore store;
+    ASSERT_TRUE(store.oeffnen(t.mdb()));
+    GewichteListe liste(kEnglisch);
+    liste.setPfad(t.mdb());
+    ASSERT_TRUE(liste.abfragen());
+    gewichteAb(liste, 0, 40);
+    gewichteAb(liste, 1500, 1540);
+    for (int i = 0; i < 50; ++i)
+        ASSERT_TRUE(store.speichern(QStringLiteral("7"), kMoment.addSecs(i + 1)));
+    // The list is shown and has read pages: a checkpoint still gets the whole -wal into the file and
+    // starts it over, which no open statement of the list would allow.
+    const QVariantList ergebnis = TestDatenbank::abfrage(t.mdb(), QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    ASSERT_EQ(ergebnis.size(), 1);
+    EXPECT_EQ(ergebnis.first().toInt(), 0) << "checkpoint blocked";
+    EXPECT_EQ(QFileInfo(t.mdb() + QStringLiteral("-wal")).size(), 0);
+    // Rows stored after the list was read stay out of it until it is read again.
+    EXPECT_EQ(liste.rowCount(), 3000);
+    EXPECT_EQ(liste.data(liste.index(0, 1)).toString(), QStringLiteral("0.0"));
+    EXPECT_EQ(gewichteAb(liste, 2990, 3000).last(), QStringLiteral("2,999.0"));
+    ASSERT_TRUE(liste.abfragen());
+    EXPECT_EQ(liste.rowCount(), 3050);
+    EXPECT_EQ(liste.data(liste.index(0, 1)).toString(), QStringLiteral("7.0"));
+}
+
+TEST(GewichteListe, VonAussenGeloeschteZeilenKuerzenDieListeAmEnde) {
+    TestDatenbank t;
+    t.mdbAusVorlage();
+    fuellen(t, 1000);
+    TestDatenbank::abfrage(t.mdb(), QStringLiteral("delete from Gewichte where Gewicht >= 100 and Gewicht < 400"));
+    GewichteListe liste(kEnglisch);
+    liste.setPfad(t.mdb());
+    ASSERT_TRUE(liste.abfragen());
+    EXPECT_EQ(liste.rowCount(), 1000); // the rowids' span, until the list pages to its end
+    QStringList gesehen = gewichteAb(liste, 0, 1000);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(liste.rowCount(), 700);
+    gesehen = gesehen.mid(0, 700);
+    EXPECT_EQ(gesehen.first(), QStringLiteral("0.0"));
+    EXPECT_EQ(gesehen[99], QStringLiteral("99.0"));
+    EXPECT_EQ(gesehen[100], QStringLiteral("400.0"));
+    EXPECT_EQ(gesehen.last(), QStringLiteral("999.0"));
 }
 
 TEST(GewichteListe, AbfrageNutztDenIndexStattZuSortieren) {
