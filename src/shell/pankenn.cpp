@@ -1,5 +1,6 @@
 #include "pankenn.h"
 
+#include "gewichteraster.h"
 #include "meldungen.h"
 #include "recording/datenbankpflege.h"
 #include "recording/gewichteliste.h"
@@ -7,12 +8,11 @@
 
 #include <QHeaderView>
 #include <QPushButton>
-#include <QTableView>
 
 namespace shell {
 
 PanKenn::PanKenn(recording::Datenbankpflege* datenbank, Meldungen& meldungen, QWidget* parent)
-    : QWidget(parent), m_datenbank(datenbank), m_meldungen(meldungen), m_grdgewichte(new QTableView(this)) {
+    : QWidget(parent), m_datenbank(datenbank), m_meldungen(meldungen), m_grdgewichte(new GewichteRaster(this)) {
     setObjectName(QStringLiteral("pankenn"));
     m_grdgewichte->setObjectName(QStringLiteral("grdgewichte"));
     m_grdgewichte->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -32,7 +32,7 @@ PanKenn::PanKenn(recording::Datenbankpflege* datenbank, Meldungen& meldungen, QW
     auswahl->setSectionsClickable(false);
     auswahl->setMinimumWidth(Twips::forWidget(this).x(270));
     if (m_datenbank)
-        m_grdgewichte->setModel(&m_datenbank->liste());
+        m_grdgewichte->setListe(&m_datenbank->liste());
     placeTwips(m_grdgewichte, kMargin, kMargin, 8205, 3690);
     spaltenbreitenSetzen();
 }

@@ -3,7 +3,6 @@
 #include <QWidget>
 
 class QPushButton;
-class QTableView;
 
 namespace recording {
 class Datenbankpflege;
@@ -11,6 +10,7 @@ class Datenbankpflege;
 
 namespace shell {
 
+class GewichteRaster;
 class Meldungen;
 
 // Page 2, "Aufzeichnung": the recorded weights newest first in `grdgewichte`, and the handlers of the
@@ -27,7 +27,7 @@ public:
     // The button stands on the window, below the tab strip; it is created visible.
     QPushButton* cmdlöschenAnlegen(QWidget* fenster);
     QPushButton* cmdlöschen() const { return m_cmdlöschen; }
-    QTableView* grdgewichte() const { return m_grdgewichte; }
+    GewichteRaster* grdgewichte() const { return m_grdgewichte; }
 
     // Start-up: a missing zel.mdb is made from the template, then both data sources are put on it. Each
     // failure is told once, and the program runs on.
@@ -44,7 +44,7 @@ private:
 
     recording::Datenbankpflege* m_datenbank;
     Meldungen& m_meldungen;
-    QTableView* m_grdgewichte;
+    GewichteRaster* m_grdgewichte;
     QPushButton* m_cmdlöschen = nullptr;
 };
 

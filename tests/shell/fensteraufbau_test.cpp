@@ -1,6 +1,7 @@
 #include "hauptfenster_fixture.h"
 #include "recording/intervall.h"
 #include "shell/frmzusatzsalden.h"
+#include "shell/gewichteraster.h"
 #include "shell/paneigen.h"
 #include "shell/pangeld.h"
 #include "shell/pankenn.h"
@@ -55,6 +56,8 @@ const Kontrolle kEntwurf[] = {
     {"grdgewichte", "QTableView", "pankenn", 90, 90, 8205, 3690, nullptr},
     {" Version:", "QLabel", "pansalden", 60, 60, 915, 315, " Version:"},
     {" 2012 vom 20.4.2012", "QLabel", "pansalden", 960, 60, 2895, 315, " 2012 vom 20.4.2012"},
+    {" Datenordner:", "QLabel", "pansalden", 60, 420, 915, 315, " Datenordner:"},
+    {"lbldatenordner", "QLabel", "pansalden", 960, 420, 7365, 315, nullptr},
 };
 
 QString text(const QWidget* widget) {
@@ -122,6 +125,13 @@ TEST_F(Fensteraufbau, WindowCaptionClientSizeAndFourTabs) {
     EXPECT_EQ(frm->tabkenn()->currentIndex(), 0);
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(frm->tabkenn()->page(i)->isHidden(), i != 0) << i;
+}
+
+TEST_F(Fensteraufbau, InfoNamesTheDataFolderInUse) {
+    laden();
+    const auto* ordner = frm->findChild<QLabel*>(QStringLiteral("lbldatenordner"));
+    ASSERT_NE(ordner, nullptr);
+    EXPECT_EQ(ordner->text().trimmed(), QDir::toNativeSeparators(daten.ordner()));
 }
 
 TEST_F(Fensteraufbau, ListsArePickOnlyWithTheirEntries) {

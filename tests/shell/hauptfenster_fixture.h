@@ -11,6 +11,7 @@
 #include "recording/gewichteliste.h"
 #include "recording/weightstore.h"
 #include "shell/frmmain.h"
+#include "shell/gewichteraster.h"
 #include "shell/systray.h"
 #include "testdatenbank.h"
 

@@ -6,14 +6,20 @@
 #include "recording/gewichteliste.h"
 #include "recording/weightstore.h"
 #include "shell/frmmain.h"
+#include "shell/gewichteraster.h"
 #include "shell/meldungen.h"
 #include "shell/pankenn.h"
 #include "shell/tabkenn.h"
 #include "shell/twips.h"
 #include "testdatenbank.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTableView>
 
 namespace {
@@ -49,7 +55,7 @@ struct Seite {
 TEST(PanKenn, GrdgewichteIstEineNurLesbareListeMitRand) {
     TestDatenbank t;
     Seite s(t);
-    QTableView* grid = s.pankenn.grdgewichte();
+    shell::GewichteRaster* grid = s.pankenn.grdgewichte();
     EXPECT_EQ(s.pankenn.objectName(), QStringLiteral("pankenn"));
     EXPECT_EQ(grid->objectName(), QStringLiteral("grdgewichte"));
     EXPECT_EQ(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
@@ -58,7 +64,7 @@ TEST(PanKenn, GrdgewichteIstEineNurLesbareListeMitRand) {
     EXPECT_TRUE(grid->horizontalHeader()->stretchLastSection());
     EXPECT_FALSE(grid->horizontalHeader()->sectionsMovable());
     EXPECT_FALSE(grid->verticalHeader()->isHidden());
-    EXPECT_EQ(grid->model(), &s.liste);
+    EXPECT_EQ(grid->liste(), &s.liste);
 
     s.fenster.show(); // a hidden page gets its resize only when shown
     const shell::Twips twips = shell::Twips::forWidget(&s.pankenn);
@@ -96,6 +102,77 @@ TEST(PanKenn, TabwechselFragtNurAufDerAufzeichnungAbUndZeigtLoeschen) {
     EXPECT_EQ(s.liste.rowCount(), 3); // not re-read away from the tab
     s.pankenn.tabkenn_Switch(2);
     EXPECT_EQ(s.liste.rowCount(), 4);
+}
+
+void taste(QWidget* ziel, int taste, Qt::KeyboardModifiers mit = Qt::NoModifier) {
+    QKeyEvent druck(QEvent::KeyPress, taste, mit);
+    QApplication::sendEvent(ziel, &druck);
+}
+
+// The weight shown in the grid's row on screen, as the operator reads it.
+QString gewichtAufDemSchirm(const shell::GewichteRaster* grid, int bildschirmZeile) {
+    return grid->model()->data(grid->model()->index(bildschirmZeile, 1)).toString();
+}
+
+TEST(PanKenn, RasterZeigtNurDenSchirmUndBewegtSichDurchDieGanzeListe) {
+    TestDatenbank t;
+    t.mdbAusVorlage();
+    {
+        // 20,000 rows, one a second, oldest first; weight i on the row i seconds before the newest.
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fuellen"));
+        db.setDatabaseName(t.mdb());
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        ASSERT_TRUE(query.exec(QStringLiteral(
+            "with recursive n(i) as (select 19999 union all select i - 1 from n where i > 0) "
+            "insert into Gewichte select strftime('%Y-%m-%d %H:%M:%S', 1780000000 - i, 'unixepoch'), i from n")));
+        query = QSqlQuery();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("fuellen"));
+    Seite s(t);
+    s.pankenn.datenbankEinrichten();
+    s.fenster.show();
+    s.pankenn.resize(600, 400);
+    s.pankenn.tabkenn_Switch(2);
+    shell::GewichteRaster* grid = s.pankenn.grdgewichte();
+    const int ganz = grid->ganzeZeilen();
+    ASSERT_GT(ganz, 3);
+
+    // The view holds the screen's rows only; the scroll bar spans the whole list.
+    EXPECT_LE(grid->model()->rowCount(), ganz + 1);
+    EXPECT_EQ(grid->verticalScrollBar()->maximum(), 20000 - ganz);
+    EXPECT_EQ(gewichtAufDemSchirm(grid, 0), QStringLiteral("0,0"));
+
+    grid->setFocus();
+    taste(grid, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(grid->aktuelleZeile(), 19999);
+    EXPECT_EQ(grid->ersteZeile(), 20000 - ganz);
+    EXPECT_EQ(gewichtAufDemSchirm(grid, ganz - 1), QStringLiteral("19.999,0"));
+    EXPECT_EQ(grid->currentIndex().row(), ganz - 1);
+
+    grid->verticalScrollBar()->setValue(10000); // dragged to the middle
+    EXPECT_EQ(gewichtAufDemSchirm(grid, 0), QStringLiteral("10.000,0"));
+    EXPECT_FALSE(grid->currentIndex().isValid()); // the current row is off screen now
+
+    // Down from the last whole row moves the list by one row, the current row stays on the list's row.
+    taste(grid, Qt::Key_Home, Qt::ControlModifier);
+    for (int i = 0; i < ganz; ++i)
+        taste(grid, Qt::Key_Down);
+    EXPECT_EQ(grid->aktuelleZeile(), ganz);
+    EXPECT_EQ(grid->ersteZeile(), 1);
+    EXPECT_EQ(grid->model()->data(grid->model()->index(grid->currentIndex().row(), 1)).toString(),
+              QString::number(ganz) + QStringLiteral(",0"));
+    taste(grid, Qt::Key_PageDown);
+    EXPECT_EQ(grid->aktuelleZeile(), ganz + ganz - 1);
+    EXPECT_EQ(grid->model()->data(grid->model()->index(grid->currentIndex().row(), 1)).toString(),
+              QString::number(2 * ganz - 1) + QStringLiteral(",0"));
+
+    // Read anew at the next switch: back at the top.
+    s.pankenn.tabkenn_Switch(1);
+    s.pankenn.tabkenn_Switch(2);
+    EXPECT_EQ(grid->ersteZeile(), 0);
+    EXPECT_EQ(gewichtAufDemSchirm(grid, 0), QStringLiteral("0,0"));
 }
 
 TEST(PanKenn, LoeschenLeertDieListeOhneRueckfrage) {
