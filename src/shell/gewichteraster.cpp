@@ -12,8 +12,9 @@ namespace shell {
 GewichteRaster::GewichteRaster(QWidget* parent) : QTableView(parent), m_fenster(new ListenFenster(this)) {
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     QTableView::setModel(m_fenster);
+    // A list read anew starts without a current row, as a freshly filled grid does.
     connect(m_fenster, &ListenFenster::listeNeu, this, [this] {
-        m_aktuell = std::min(m_aktuell, m_fenster->gesamt() - 1);
+        m_aktuell = -1;
         ersteSetzen(m_fenster->erste());
     });
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int wert) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "recording/datenquelle.h"
 #include "recording/vorlage.h"
 
 #include <QDir>
@@ -26,7 +27,10 @@ public:
 
     void mdbAusVorlage() const { ASSERT_TRUE(QFile::copy(vorlage(), mdb())); }
 
+    // Reads a file's bytes past SQLite: never while a connection of this process holds it, or SQLite's
+    // locks on it would be gone.
     static QByteArray inhalt(const QString& pfad) {
+        EXPECT_FALSE(recording::Datenquelle::inBenutzung(pfad)) << pfad.toStdString();
         QFile file(pfad);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
