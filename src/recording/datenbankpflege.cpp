@@ -20,6 +20,17 @@ QString zeige(const QString& pfad) {
     return QDir::toNativeSeparators(pfad);
 }
 
+// „A“, „B“ und „C“: every folder by its full name, so the operator can look there.
+QString ordnerListe(const QStringList& ordner) {
+    if (ordner.isEmpty())
+        return QStringLiteral("keinem Ordner");
+    QStringList teile;
+    for (const QString& o : ordner)
+        teile << QStringLiteral("„%1“").arg(zeige(o));
+    const QString letzter = teile.takeLast();
+    return teile.isEmpty() ? letzter : teile.join(QStringLiteral(", ")) + QStringLiteral(" und ") + letzter;
+}
+
 QString inBenutzung(const QString& pfad) {
     return QStringLiteral("Die Datenbank „%1“ wird gerade von einem anderen Programm benutzt und wurde nicht geleert.")
         .arg(zeige(pfad));
@@ -37,13 +48,18 @@ QString Datenbankpflege::gefundenerPfad() const {
     return QDir(m_ort.ordner).filePath(name ? *name : kDatenbank);
 }
 
-bool Datenbankpflege::vorlageLesen(QByteArray* inhalt) {
-    const QString vorlage =
-        m_ort.vorlage.isEmpty() ? QDir(m_ort.ordner).filePath(QStringLiteral("zel.neu")) : m_ort.vorlage;
+bool Datenbankpflege::vorlageLesen(const QString& vorlage, QByteArray* inhalt) {
+    if (vorlage.isEmpty()) {
+        m_fehler = QStringLiteral("Die Vorlage „%1“ wurde nicht gefunden (gesucht in %2), die Datenbank „%3“ kann "
+                                  "nicht daraus angelegt werden.")
+                       .arg(DatenOrt::kVorlage, ordnerListe(m_ort.vorlageOrdner), zeige(m_mdb));
+        return false;
+    }
     QFile file(vorlage);
-    if (m_ort.vorlage.isEmpty() || !file.open(QIODevice::ReadOnly)) {
-        m_fehler = QStringLiteral("Die Vorlage „%1“ fehlt, die Datenbank „%2“ kann nicht daraus angelegt werden.")
-                       .arg(zeige(vorlage), zeige(m_mdb));
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_fehler = QStringLiteral("Die Vorlage „%1“ kann nicht gelesen werden (%2), die Datenbank „%3“ kann nicht "
+                                  "daraus angelegt werden.")
+                       .arg(zeige(vorlage), file.errorString(), zeige(m_mdb));
         return false;
     }
     *inhalt = file.readAll();
@@ -113,15 +129,16 @@ bool Datenbankpflege::startpruefung() {
         return true;
     }
     m_mdb = QDir(m_ort.ordner).filePath(kDatenbank);
+    const QString vorlagePfad = m_ort.vorlageSuchen();
+    if (vorlagePfad.isEmpty()) {
+        m_fehler = QStringLiteral("Weder die Datenbank „%1“ noch ihre Vorlage „%2“ wurden gefunden (die Vorlage wurde "
+                                  "gesucht in %3). Das Programm läuft ohne Aufzeichnung weiter.")
+                       .arg(zeige(m_mdb), DatenOrt::kVorlage, ordnerListe(m_ort.vorlageOrdner));
+        return false;
+    }
     QByteArray vorlage;
-    if (!vorlageLesen(&vorlage)) {
-        if (m_ort.vorlage.isEmpty())
-            m_fehler = QStringLiteral("Weder die Datenbank „%1“ noch ihre Vorlage „zel.neu“ wurden gefunden "
-                                      "(gesucht in „%2“ und neben dem Programm). Das Programm läuft ohne "
-                                      "Aufzeichnung weiter.")
-                           .arg(zeige(m_mdb), zeige(m_ort.ordner));
-        else
-            m_fehler += QStringLiteral(" Das Programm läuft ohne Aufzeichnung weiter.");
+    if (!vorlageLesen(vorlagePfad, &vorlage)) {
+        m_fehler += QStringLiteral(" Das Programm läuft ohne Aufzeichnung weiter.");
         return false;
     }
     if (!ersetzen(m_mdb, vorlage)) {
@@ -144,8 +161,9 @@ bool Datenbankpflege::datenquellenSetzen() {
 bool Datenbankpflege::leeren() {
     m_fehler.clear();
     m_mdb = gefundenerPfad();
+    // Looked for again each time: a template put in place after start-up serves from now on.
     QByteArray vorlage;
-    if (!vorlageLesen(&vorlage)) {
+    if (!vorlageLesen(m_ort.vorlageSuchen(), &vorlage)) {
         m_fehler += QStringLiteral(" Es wurde nichts gelöscht.");
         return false;
     }

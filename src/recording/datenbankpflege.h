@@ -10,8 +10,8 @@ class GewichteListe;
 class WeightStore;
 
 // Keeps the working database in order: makes it from the template when it is missing and empties it by
-// replacing it with a fresh copy of the template. A failure is described in fehler() and the program goes
-// on with both data sources on zel.mdb again.
+// replacing it with a fresh copy of the template, looked for anew each time. A failure is described in
+// fehler() and the program goes on with both data sources on zel.mdb again.
 class Datenbankpflege {
 public:
     static const QString kDatenbank;
@@ -35,7 +35,8 @@ public:
 
 private:
     QString gefundenerPfad() const;
-    bool vorlageLesen(QByteArray* inhalt);
+    // The template's bytes; an empty path means none was found.
+    bool vorlageLesen(const QString& vorlage, QByteArray* inhalt);
     bool ersetzen(const QString& ziel, const QByteArray& inhalt);
 
     DatenOrt m_ort;

@@ -1,13 +1,25 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace recording {
 
-// Where the working database lives and which template it is made from.
+// Where the working database lives and where its template is looked for. The template is searched for each
+// time it is needed, so one put in place while the program runs serves the next "&Löschen".
 struct DatenOrt {
+    static const QString kVorlage;
+
+    DatenOrt() = default;
+    DatenOrt(QString datenOrdner, QStringList suchOrdner);
+    // The template at one known path, as tests and tools hand it in; an empty path: no template anywhere.
+    DatenOrt(QString datenOrdner, const QString& vorlagePfad);
+
+    // Full path of zel.neu in the first folder that holds it now; empty when none does.
+    QString vorlageSuchen() const;
+
     QString ordner;
-    QString vorlage; // full path of zel.neu, empty when no template was found
+    QStringList vorlageOrdner; // searched in this order, each folder once
 };
 
 // What the choice depends on, gathered by the caller so the rule itself can be tried in tests.
@@ -19,10 +31,14 @@ struct DatenOrtQuellen {
     QString datenDirOption; // --data-dir, empty when not given
 };
 
-// --data-dir when given; else the executable's folder when it holds zel.neu and may be written (build tree,
-// portable copy); else the per-user data folder. The template is looked for in the chosen folder, beside the
-// executable and in the installed data folder, in that order.
+// --data-dir when given; else the executable's folder when it holds zel.mdb or zel.neu and may be written
+// (portable copy, older installation, build tree); else the per-user data folder. The template is looked
+// for in the chosen folder, beside the executable and in the installed data folder, in that order.
 DatenOrt datenOrtWaehlen(const DatenOrtQuellen& quellen);
+
+// Whether a file can be made in the folder: tried by creating and removing one, since permission bits do
+// not tell (on Windows the access rights are not among them).
+bool ordnerBeschreibbar(const QString& ordner);
 
 // The rule for this program run; creates the chosen folder when it is missing.
 DatenOrt datenOrtFuerProgramm(const QString& datenDirOption);

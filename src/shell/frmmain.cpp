@@ -12,6 +12,7 @@
 #include "pankenn.h"
 #include "pansalden.h"
 #include "programmicon.h"
+#include "recording/datenbankpflege.h"
 #include "recording/keinspeicher.h"
 #include "recording/systemuhr.h"
 #include "systray.h"
@@ -59,7 +60,8 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     m_tabkenn->addPage(m_pangeld, QStringLiteral("Gewichtsanzeige"));
     m_tabkenn->addPage(m_paneigen, QStringLiteral("Einstellungen"));
     m_tabkenn->addPage(m_pankenn, QStringLiteral("Aufzeichnung"));
-    m_tabkenn->addPage(new PanSalden, QStringLiteral("Info"));
+    m_tabkenn->addPage(new PanSalden(dienste.datenbank ? dienste.datenbank->ort().ordner : QString()),
+                       QStringLiteral("Info"));
     m_tabkenn->setCurrentIndex(0);
 
     m_cmdBeenden->setObjectName(QStringLiteral("cmdBeenden"));

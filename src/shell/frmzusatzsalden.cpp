@@ -149,7 +149,8 @@ recording::Eingaben FrmZusatzSalden::eingaben() const {
         const Intervall intervall = recording::intervallAusIndex(i);
         auto& w = werte.at(platz(intervall));
         w.kontrollwert = chk(intervall)->wert();
-        if (const auto schwelle = txt(intervall)->wert())
+        // As typed: a new threshold counts from the next tick, even before the field is left and written.
+        if (const auto schwelle = txt(intervall)->eingabe())
             w.schwelle = recording::festkomma::ausDouble(*schwelle);
     }
     return werte;

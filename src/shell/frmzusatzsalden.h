@@ -27,7 +27,7 @@ public:
     // Left group's boxes, its fields, then the right group's boxes and fields, each from top to bottom.
     QList<QWidget*> tabReihenfolge() const;
 
-    // What the tick reads: each box's value and each field's number, in ten-thousandths.
+    // What the tick reads: each box's value and each field's number as it stands typed, in ten-thousandths.
     recording::Eingaben eingaben() const;
 
     // Start-up: the boxes from chk1h down to chk1s, then the fields from txt1s up to txt1h. A stored

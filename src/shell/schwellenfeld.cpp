@@ -64,18 +64,22 @@ bool Schwellenfeld::textUebernehmen(const QString& text) {
     return true;
 }
 
-void Schwellenfeld::eingabeUebernehmen() {
+std::optional<double> Schwellenfeld::eingabe() const {
     // An untouched field keeps its exact value, also one that its one-decimal display rounds.
     if (!isModified())
-        return;
-    if (text().trimmed().isEmpty()) {
-        setWert(std::nullopt);
-        return;
-    }
+        return m_wert;
+    if (text().trimmed().isEmpty())
+        return std::nullopt;
     if (const std::optional<double> wert = lesen(text()))
-        setWert(wert);
-    else
-        anzeigen();
+        return gerundet(std::clamp(*wert, m_minimum, m_maximum));
+    return m_wert;
+}
+
+void Schwellenfeld::eingabeUebernehmen() {
+    if (!isModified())
+        return;
+    // Unreadable text goes back to the value's display as well.
+    setWert(eingabe());
 }
 
 QString Schwellenfeld::wertAlsText() const {

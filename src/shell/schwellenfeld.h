@@ -25,6 +25,8 @@ public:
     // What the operator typed becomes the value: nothing typed for no number, a number held within the
     // range, anything unreadable keeps the previous value.
     void eingabeUebernehmen();
+    // The value eingabeUebernehmen() would take now, while the operator is still typing.
+    std::optional<double> eingabe() const;
 
     // The value as written to the store: the operator's decimal separator, no grouping, "" for no number.
     QString wertAlsText() const;

@@ -94,6 +94,38 @@ TEST_F(RecordingTick, ReadsTheControlsAsTheyAreNow) {
     EXPECT_EQ(speicher.versuche.size(), 1);
 }
 
+TEST_F(RecordingTick, ThresholdCountsAsTypedBeforeTheFieldIsLeft) {
+    setting("chk10s", "0");
+    setting("chk1s", "1");
+    setting("txt1s", "5");
+    laden();
+    shell::Schwellenfeld* feld = rahmen().txt(Intervall::i1s);
+    auto tippen = [feld](const char* text) {
+        feld->selectAll();
+        feld->del();
+        feld->insert(QString::fromLatin1(text));
+    };
+    frm->txtgewicht()->setText(QStringLiteral("3"));
+    um(10, 0, 1);
+    aufzeichnung().Timer2_Timer();
+    ASSERT_TRUE(speicher.versuche.isEmpty()); // 3 is below 5
+
+    tippen("2");
+    um(10, 0, 2);
+    aufzeichnung().Timer2_Timer();
+    EXPECT_EQ(speicher.versuche.size(), 1);
+
+    // Emptied while still in the field: no number, no record.
+    tippen("");
+    frm->txtgewicht()->setText(QStringLiteral("30"));
+    um(10, 0, 3);
+    aufzeichnung().Timer2_Timer();
+    EXPECT_EQ(speicher.versuche.size(), 1);
+    // The setting is still written only when the field is left.
+    EXPECT_TRUE(store.inhalt.writes.filter(QStringLiteral("txt1s")).isEmpty())
+        << store.inhalt.writes.join(' ').toStdString();
+}
+
 TEST_F(RecordingTick, GrayedBoxNeverRecords) {
     setting("chk10s", "2");
     setting("chk1s", "2");
