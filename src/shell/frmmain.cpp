@@ -6,6 +6,7 @@
 #include "fensterlayout.h"
 #include "frmzusatzsalden.h"
 #include "funktionstaste.h"
+#include "gewichteraster.h"
 #include "meldungen.h"
 #include "paneigen.h"
 #include "pangeld.h"

@@ -8,6 +8,8 @@
 #include "sqliteprozess.h"
 #include "testdatenbank.h"
 
+#include <QElapsedTimer>
+
 namespace {
 
 // Rows every 100 ms: enough rows within a second or two, and never so fast that the commands wait long.
@@ -142,6 +144,9 @@ TEST_F(Fremdzugriff, LoeschenWaehrendDesAufzeichnens) {
 }
 
 TEST_F(Fremdzugriff, SicherungskopieWaehrendDesAufzeichnens) {
+    // With the list read once, as on a day the operator looked at it before the backup job ran.
+    ASSERT_TRUE(programm->befehl("liste"));
+    ASSERT_TRUE(programm->befehl("weg"));
     const QList<double> vorDerKopie = programm->gespeichert();
     const QString kopie = t.pfad(QStringLiteral("copy.mdb"));
     const auto sicherung = SqliteProzess::ausfuehren(t.mdb(), QStringLiteral(".backup '%1'").arg(kopie));
@@ -184,8 +189,11 @@ TEST_F(Fremdzugriff, EinAndererLiestLangeInEinerTransaktion) {
     const auto anfang = leser.eingeben(QStringLiteral("begin; select count(*) from gewichte;"));
     ASSERT_TRUE(anfang);
     ASSERT_EQ(anfang->size(), 1);
-    // Recording goes on beside the open read transaction...
+    // Recording goes on beside the read transaction, held open for five seconds...
+    QElapsedTimer offen;
+    offen.start();
     ASSERT_TRUE(programm->weitereGespeichert(20)) << programm->fehlerausgabe().toStdString();
+    ASSERT_TRUE(programm->warten([&] { return offen.elapsed() >= 5000; }, 10000));
     EXPECT_TRUE(programm->nichtGespeichert().isEmpty());
     // ...which still sees the file as it was when it began: it was open all the while.
     const auto mitten = leser.eingeben(QStringLiteral("select count(*) from gewichte;"));
