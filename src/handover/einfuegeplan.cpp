@@ -12,7 +12,14 @@ bool unten(const platform::KeyStateBytes& state, std::uint16_t code) {
 
 std::vector<platform::KeyEvent> EinfuegePlan::strgV(const platform::KeyStateBytes& gehalten) {
     std::vector<platform::KeyEvent> plan;
-    const bool strgGehalten = unten(gehalten, kStrgLinks) || unten(gehalten, kStrgRechts);
+    const bool altGr = unten(gehalten, kAltGr);
+    // On layouts with AltGr, Windows adds a left Ctrl of its own to AltGr and takes it away again when AltGr
+    // is let go, also when we let go of it; and the left Ctrl reported beside AltGr may well be that one. Only
+    // a right Ctrl, or a left Ctrl without AltGr, still holds when V goes down.
+    const bool strgGehalten = unten(gehalten, kStrgRechts) || (unten(gehalten, kStrgLinks) && !altGr);
+    // Our own Ctrl is the right one while AltGr is in play: pressing and releasing left Ctrl would end
+    // Windows' left Ctrl of the AltGr we press again, and AltGr would then type Alt shortcuts.
+    const std::uint16_t eigeneStrg = altGr ? kStrgRechts : kStrgLinks;
 
     // A held Alt turns the keystroke into Ctrl+Alt+V (AltGr+V on Windows), a held Shift into Ctrl+Shift+V;
     // neither is a paste everywhere. They are let go for the keystroke and pressed again afterwards.
@@ -24,9 +31,9 @@ std::vector<platform::KeyEvent> EinfuegePlan::strgV(const platform::KeyStateByte
         }
     }
 
-    // Never press or release the operator's own Ctrl: a release would end the Ctrl the operator still holds.
+    // Never press or release a Ctrl the operator holds: a release would end the Ctrl the operator still holds.
     if (!strgGehalten)
-        plan.push_back({kStrgLinks, true});
+        plan.push_back({eigeneStrg, true});
     if (unten(gehalten, kV)) {
         // V itself is held (hotkey STR - V or ALT - V): a fresh press, and it is left down as it was.
         plan.push_back({kV, false});
@@ -36,7 +43,7 @@ std::vector<platform::KeyEvent> EinfuegePlan::strgV(const platform::KeyStateByte
         plan.push_back({kV, false});
     }
     if (!strgGehalten)
-        plan.push_back({kStrgLinks, false});
+        plan.push_back({eigeneStrg, false});
 
     bool altWieder = false;
     for (auto it = geloest.rbegin(); it != geloest.rend(); ++it) {
@@ -46,8 +53,8 @@ std::vector<platform::KeyEvent> EinfuegePlan::strgV(const platform::KeyStateByte
     // Alt pressed again and later released with nothing in between is a lone Alt tap, which opens the
     // menu bar in many programs. A Ctrl tap while it is down makes it an ordinary chord.
     if (altWieder && !strgGehalten) {
-        plan.push_back({kStrgLinks, true});
-        plan.push_back({kStrgLinks, false});
+        plan.push_back({eigeneStrg, true});
+        plan.push_back({eigeneStrg, false});
     }
     return plan;
 }
