@@ -33,6 +33,11 @@ std::optional<std::string> TelegramDecoder::feed(char c, int kommaIndex) {
     return evaluate(kommaIndex);
 }
 
+void TelegramDecoder::leeren() {
+    m_puffer.clear();
+    m_overlong = false;
+}
+
 std::string TelegramDecoder::evaluate(int kommaIndex) {
     // Sign zeros: "-0012.5" arrives as "=5.2100-"; drop zeros after the minus unless the point follows.
     for (int pass = 0; pass < 4; ++pass) {

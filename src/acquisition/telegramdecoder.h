@@ -16,6 +16,9 @@ public:
     // Feeds one received character. kommaIndex is the separator choice at this moment (0 shows "." as ",").
     // Returns the text to display when this character completed an evaluation.
     std::optional<std::string> feed(char c, int kommaIndex);
+    // Forgets what the buffer holds. Only for a line that was interrupted: the start of a telegram cut off
+    // there must not be completed by the first characters after it, so decoding waits for the next "=".
+    void leeren();
 
     // The receive buffer as it stands (tests and diagnostics).
     const std::string& puffer() const { return m_puffer; }

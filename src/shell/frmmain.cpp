@@ -82,6 +82,8 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
         if (!m_unloaded)
             m_timer1.start();
     });
+    // A lost line cut a telegram in two; its start must not be completed by what arrives after reopening.
+    connect(&m_dienste.link, &acquisition::SerialLink::reconnected, this, [this] { m_decoder.leeren(); });
     m_timer2.setObjectName(QStringLiteral("Timer2"));
     m_timer2.setInterval(1000);
     if (!m_dienste.speicher) {
