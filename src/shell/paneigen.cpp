@@ -6,6 +6,7 @@
 #include "focusout.h"
 #include "frmzusatzsalden.h"
 #include "funktionstaste.h"
+#include "radnurmitfokus.h"
 #include "twips.h"
 
 #include <QComboBox>
@@ -47,7 +48,7 @@ QComboBox* PanEigen::addList(QWidget* parent, const QString& name, int left, int
     auto* list = new QComboBox(parent);
     list->setObjectName(name);
     list->setEditable(false);
-    list->setFocusPolicy(Qt::StrongFocus);
+    radNurMitFokus(list);
     placeTwips(list, left, top, width, height);
     return list;
 }

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace {
 
@@ -283,6 +284,41 @@ TEST_F(Einstellungen, TicksTrayAndShutdownWriteNothing) {
     frm.reset();
     EXPECT_TRUE(store.inhalt.writes.isEmpty()) << store.inhalt.writes.join('\n').toStdString();
     EXPECT_EQ(store.inhalt.values(), vorher);
+}
+
+// One notch of the wheel over the list, down the list.
+void radRunter(QComboBox* liste) {
+    const QPointF mitte = QRectF(liste->rect()).center();
+    QWheelEvent rad(mitte, liste->mapToGlobal(mitte), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
+    QApplication::sendEvent(liste, &rad);
+}
+
+TEST_F(Einstellungen, WheelTurnsOnlyTheListThatHasTheFocus) {
+    setting(QStringLiteral("Taste"), QStringLiteral("11")); // F12
+    laden();
+    zeigenUndAktivieren();
+    const shell::FunktionsTaste& taste = *eigen().funktionstaste();
+    ASSERT_EQ(eigen().cboTaste()->currentText(), QStringLiteral("F12"));
+    frm->cmdBeenden()->setFocus(Qt::TabFocusReason);
+    store.inhalt.writes.clear();
+    for (QComboBox* liste : {eigen().cboTaste(), eigen().cboport(), eigen().cbokomma()}) {
+        const int vorher = liste->currentIndex();
+        radRunter(liste);
+        EXPECT_EQ(liste->currentIndex(), vorher) << liste->objectName().toStdString();
+        EXPECT_FALSE(liste->hasFocus()) << liste->objectName().toStdString();
+    }
+    EXPECT_EQ(taste.aktuelletaste(), QStringLiteral("F12"));
+    EXPECT_TRUE(store.inhalt.writes.isEmpty());
+
+    // With the focus the wheel turns the list, and leaving it stores the choice and puts it in force.
+    QComboBox* cboTaste = eigen().cboTaste();
+    cboTaste->setFocus(Qt::TabFocusReason);
+    radRunter(cboTaste);
+    ASSERT_EQ(cboTaste->currentText(), QStringLiteral("STR - A"));
+    QTest::keyClick(cboTaste, Qt::Key_Tab);
+    EXPECT_EQ(store.inhalt.writes, QStringList{w("Taste", "12")});
+    EXPECT_EQ(taste.aktuelletaste(), QStringLiteral("STRG+A"));
 }
 
 } // namespace
