@@ -3,6 +3,7 @@
 #include "fensterlayout.h"
 #include "twips.h"
 
+#include <QEvent>
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QStyle>
@@ -27,6 +28,9 @@ PanGeld::PanGeld(QWidget* parent) : QWidget(parent), m_txtgewicht(new QLineEdit(
     m_txtgewicht->setFont(font);
     placeTwips(m_txtgewicht, kMargin, kMargin, 8205, 3690);
     connect(m_txtgewicht, &QLineEdit::textChanged, this, &PanGeld::applyGewichtFont);
+    // The field learns its new size only when it is next shown, if the window was resized while another
+    // page was in front; its own resize event is the one moment the font can follow every size change.
+    m_txtgewicht->installEventFilter(this);
 }
 
 qreal PanGeld::regelSchriftgroesse() const {
@@ -57,6 +61,12 @@ void PanGeld::applyGewichtFont() {
         return;
     font.setPointSizeF(size);
     m_txtgewicht->setFont(font);
+}
+
+bool PanGeld::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_txtgewicht && event->type() == QEvent::Resize)
+        applyGewichtFont();
+    return QWidget::eventFilter(watched, event);
 }
 
 void PanGeld::resizeEvent(QResizeEvent* event) {

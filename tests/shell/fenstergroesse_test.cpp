@@ -161,6 +161,19 @@ TEST_F(Fenstergroesse, SevenDigitsFitAtEverySize) {
     }
 }
 
+TEST_F(Fenstergroesse, WeightFontFollowsASizeChangedWhileAnotherPageWasInFront) {
+    zeigen();
+    groesse(15000, 9000);
+    feld()->setText(QStringLiteral("12,50"));
+    const qreal gross = feld()->font().pointSizeF();
+    frm->tabkenn()->setCurrentIndex(1);
+    groesse(8595, 4905);
+    frm->tabkenn()->setCurrentIndex(0);
+    EXPECT_LT(feld()->font().pointSizeF(), gross);
+    EXPECT_NEAR(feld()->font().pointSizeF(), k96.toTwipsX(feld()->width()) / 75.0, 0.01);
+    EXPECT_LE(QFontMetricsF(feld()->font(), feld()).horizontalAdvance(feld()->text()), textFlaeche(feld()));
+}
+
 TEST_F(Fenstergroesse, AMinimisedWindowKeepsItsLayout) {
     zeigen();
     groesse(10000, 6000);
