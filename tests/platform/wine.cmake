@@ -6,3 +6,9 @@ if(NOT WIN32)
     set_tests_properties(platform_win_adapters_wine PROPERTIES LABELS wine TIMEOUT 600 SKIP_REGULAR_EXPRESSION
                                                                "SKIPPED")
 endif()
+
+# Which left Ctrl counts on Windows is a rule without Win32 calls: checked natively on every build.
+gramura_add_gtest(platform_linkestrg_test
+    SOURCES win/linkestrg_test.cpp
+    LIBS platform
+    LABELS unit)

@@ -1,5 +1,7 @@
 #include "platform/win/winkeyboardstate.h"
 
+#include "platform/win/linkestrg.h"
+
 #include <windows.h>
 
 namespace platform {
@@ -65,6 +67,12 @@ UINT mapScanCode(UINT code, HKL layout) {
     return MapVirtualKeyExW(code, MAPVK_VSC_TO_VK_EX, layout) & 0xFFu;
 }
 
+bool asyncUnten(int virtualKey) {
+    return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
+}
+
+constexpr std::uint16_t kStrgLinks = 29;
+
 } // namespace
 
 std::uint16_t WinKeyboardState::virtualKeyFor(std::uint16_t scanCode, void* layout) {
@@ -84,20 +92,40 @@ std::uint16_t WinKeyboardState::virtualKeyFor(std::uint16_t scanCode, void* layo
     return static_cast<std::uint16_t>(extended);
 }
 
+bool WinKeyboardState::hatAltGr(void* layout) {
+    // No call answers this directly; a layout has AltGr when it puts a character on Ctrl+Alt. The Latin
+    // blocks and the euro sign hold the AltGr characters of every European layout.
+    const HKL hkl = static_cast<HKL>(layout);
+    auto aufStrgAlt = [hkl](wchar_t character) {
+        const SHORT result = VkKeyScanExW(character, hkl);
+        return result != -1 && (result & 0x0600) == 0x0600;
+    };
+    for (wchar_t character = 0x21; character < 0x250; ++character) {
+        if (aufStrgAlt(character)) {
+            return true;
+        }
+    }
+    return aufStrgAlt(0x20AC);
+}
+
 void WinKeyboardState::mapFor(void* layout) {
     for (std::size_t code = 0; code < virtualKeys_.size(); ++code) {
         virtualKeys_[code] = virtualKeyFor(static_cast<std::uint16_t>(code), layout);
     }
+    altGrBelegung_ = hatAltGr(layout);
     mappedLayout_ = layout;
 }
 
 bool WinKeyboardState::start() {
     mapFor(foregroundLayout());
+    // Without the hook the state still serves; only left Ctrl beside AltGr is then judged by the layout.
+    haken_.starten();
     started_ = true;
     return true;
 }
 
 bool WinKeyboardState::stop() {
+    haken_.beenden();
     started_ = false;
     return true;
 }
@@ -117,6 +145,15 @@ KeyStateBytes WinKeyboardState::read() {
         if (virtualKey != 0 && (GetAsyncKeyState(virtualKey) & 0x8000) != 0) {
             state[code] = 0x80;
         }
+    }
+    if (state[kStrgLinks] != 0) {
+        const LinkeStrgLage lage{.gemeldet = true,
+                                 .rechtsAltUnten = asyncUnten(VK_RMENU),
+                                 .hakenSahAltGr = haken_.altGrUnten(),
+                                 .echteGesehen = haken_.echteStrgUnten(),
+                                 .kunstGesehen = haken_.kunstStrgUnten(),
+                                 .altGrBelegung = altGrBelegung_};
+        state[kStrgLinks] = linkeStrgUnten(lage) ? 0x80 : 0;
     }
     return state;
 }

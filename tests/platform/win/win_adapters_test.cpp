@@ -1,6 +1,6 @@
 // Checks of the Win32 keyboard state and keystroke adapters, run under Wine or on Windows.
-// Usage: win_adapters_test [mapping] [german] [state] [paste]   (no argument: all four)
-// "german", "state" and "paste" need the German layout in force (under Wine: an X display set to "de").
+// Usage: win_adapters_test [mapping] [german] [state] [altgr] [paste]   (no argument: all five)
+// All but "mapping" need the German layout in force (under Wine: an X display set to "de").
 #include "check.h"
 #include "platform/win/winkeyboardstate.h"
 #include "platform/win/winkeystrokes.h"
@@ -186,6 +186,56 @@ void testState() {
     inject(injectedKeys[2], false);
 }
 
+// Windows' own left Ctrl of an AltGr press, made by hand with the scan code Windows gives it, since Wine does
+// not add one. Only that scan code tells it from the key on the keyboard.
+void injectLeftCtrl(WORD scanCode, bool down) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = VK_LCONTROL;
+    input.ki.wScan = scanCode;
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &input, sizeof(INPUT));
+}
+
+const InjectedKey altGr{184, VK_RMENU, "AltGr"};
+
+void testAltGr() {
+    wintest::Check check("altgr");
+    germanLayout();
+    platform::WinKeyboardState source;
+    if (!EXPECT_TRUE(check, source.start(), "start succeeds") ||
+        !EXPECT_TRUE(check, source.hakenLaeuft(), "the keyboard hook runs")) {
+        return;
+    }
+    // The operator types @ or €: AltGr with Windows' Ctrl is AltGr alone. Wine answers every layout with its
+    // US tables when asked which characters lie on Ctrl+Alt, so here only the hook can get this right.
+    injectLeftCtrl(platform::StrgHaken::kKunstScanCode, true);
+    inject(altGr, true);
+    if (EXPECT_TRUE(check, settlesTo(source, 184, true), "AltGr seen down")) {
+        EXPECT_TRUE(check, source.read()[29] == 0, "Windows' Ctrl of an AltGr press is not left Ctrl");
+    }
+    // The operator's own left Ctrl on top counts, and stops counting with its release.
+    injectLeftCtrl(0x1D, true);
+    EXPECT_TRUE(check, settlesTo(source, 29, true), "left Ctrl pressed beside AltGr seen down");
+    injectLeftCtrl(0x1D, false);
+    EXPECT_TRUE(check, settlesTo(source, 29, false), "left Ctrl released beside AltGr seen up");
+    injectLeftCtrl(platform::StrgHaken::kKunstScanCode, false);
+    inject(altGr, false);
+    EXPECT_TRUE(check, settlesTo(source, 184, false), "AltGr seen up");
+
+    // Left Ctrl alone is never in doubt.
+    injectLeftCtrl(0x1D, true);
+    EXPECT_TRUE(check, settlesTo(source, 29, true), "left Ctrl alone seen down");
+    injectLeftCtrl(0x1D, false);
+    EXPECT_TRUE(check, settlesTo(source, 29, false), "left Ctrl alone seen up");
+
+    // The hook's thread ends with stop and comes back with the next start.
+    EXPECT_TRUE(check, source.stop(), "stop succeeds");
+    EXPECT_TRUE(check, !source.hakenLaeuft(), "the hook is gone after stop");
+    EXPECT_TRUE(check, source.start() && source.hakenLaeuft(), "the hook runs again after a new start");
+    EXPECT_TRUE(check, source.stop() && !source.hakenLaeuft(), "and is gone again after the second stop");
+}
+
 void pasteOnce(wintest::Check& check, wintest::TestWindow& target, std::uint16_t ctrlCode, const std::wstring& text) {
     const std::string what = "Ctrl+V with Ctrl code " + std::to_string(ctrlCode);
     target.clear();
@@ -217,7 +267,7 @@ void testPaste() {
 int main(int argc, char** argv) {
     std::vector<std::string> parts(argv + 1, argv + argc);
     if (parts.empty()) {
-        parts = {"mapping", "german", "state", "paste"};
+        parts = {"mapping", "german", "state", "altgr", "paste"};
     }
     for (const std::string& part : parts) {
         std::printf("-- %s\n", part.c_str());
@@ -228,6 +278,8 @@ int main(int argc, char** argv) {
             testGermanLetters();
         } else if (part == "state") {
             testState();
+        } else if (part == "altgr") {
+            testAltGr();
         } else if (part == "paste") {
             testPaste();
         } else {

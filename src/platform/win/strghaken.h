@@ -1,0 +1,48 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <thread>
+
+namespace platform {
+
+// A low-level keyboard hook that keeps count of left Ctrl and right Alt, so that the left Ctrl Windows adds to
+// every AltGr press (scan code 0x21D) can be told from the one on the keyboard. The hook runs on a thread of
+// its own with its own message loop: Windows calls it for every key in the session and silently removes a
+// hook that answers late, which a busy GUI thread could. It only watches; every key goes on unchanged.
+class StrgHaken {
+public:
+    StrgHaken() = default;
+    ~StrgHaken();
+    StrgHaken(const StrgHaken&) = delete;
+    StrgHaken& operator=(const StrgHaken&) = delete;
+
+    // Starts the thread and installs the hook; false (and no thread left behind) when Windows refuses it.
+    bool starten();
+    // Removes the hook and ends the thread; nothing happens when it is not running.
+    void beenden();
+
+    bool laeuft() const { return laeuft_.load(); }
+    // The hook's account, each only while the key is held; all false while it does not run.
+    bool echteStrgUnten() const { return laeuft() && echteStrg_.load(); }
+    bool kunstStrgUnten() const { return laeuft() && kunstStrg_.load(); }
+    bool altGrUnten() const { return laeuft() && altGr_.load(); }
+
+    // One key event as the hook reports it (virtual key, scan code); public so a check can feed it directly.
+    void taste(std::uint32_t virtualKey, std::uint32_t scanCode, bool unten);
+
+    static constexpr std::uint32_t kKunstScanCode = 0x21D;
+
+private:
+    void schleife();
+
+    std::thread thread_;
+    std::atomic<unsigned long> threadId_{0};
+    std::atomic<int> start_{0};
+    std::atomic<bool> laeuft_{false};
+    std::atomic<bool> echteStrg_{false};
+    std::atomic<bool> kunstStrg_{false};
+    std::atomic<bool> altGr_{false};
+};
+
+} // namespace platform
