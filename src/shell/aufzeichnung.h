@@ -4,7 +4,6 @@
 
 #include <QDateTime>
 #include <QObject>
-#include <QPointer>
 
 class QLabel;
 class QLineEdit;
@@ -18,10 +17,11 @@ class Uhr;
 namespace shell {
 
 class FrmZusatzSalden;
+class Statusband;
 
 // The recording tick of Timer2: once in every second of the local clock it reads the weight field and
 // the recording controls, lets the rules decide and stores through the weight store. A failing store is
-// shown on the window, not in a message box, once until a store succeeds again.
+// shown in the window's status band, not in a message box, once until a store succeeds again.
 class Aufzeichnung final : public QObject {
     Q_OBJECT
 public:
@@ -29,8 +29,7 @@ public:
     static constexpr int kNachlaufMs = 5;
 
     Aufzeichnung(QTimer& timer2, const recording::Uhr& uhr, recording::Speicher& speicher, const QLineEdit& txtgewicht,
-                 const FrmZusatzSalden& steuerung, QWidget* fenster);
-    ~Aufzeichnung() override;
+                 const FrmZusatzSalden& steuerung, Statusband& band, QObject* parent = nullptr);
 
     // Start-up: the twelve last recorded values back to 0.
     void letzteWerteNullen();
@@ -43,9 +42,6 @@ public:
     // Milliseconds from this time of day until just after the next second boundary.
     static int verzoegerung(const QTime& jetzt);
 
-    // Keeps the failure line across the bottom of this widget's area (the tab strip's pages).
-    void anzeigeUeber(QWidget* anker);
-
     QLabel* fehleranzeige() const { return m_fehleranzeige; }
     bool gestoert() const { return m_gestoert; }
     const recording::Aufzeichnungsregeln& regeln() const { return m_regeln; }
@@ -56,13 +52,9 @@ Q_SIGNALS:
     void stoerungGemeldet(const QString& text);
     void stoerungBehoben();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void untersuchen(const QDateTime& jetzt);
     void armieren();
-    void anzeigePlatzieren();
 
     QTimer& m_timer2;
     const recording::Uhr& m_uhr;
@@ -70,8 +62,8 @@ private:
     const QLineEdit& m_txtgewicht;
     const FrmZusatzSalden& m_steuerung;
     recording::Aufzeichnungsregeln m_regeln;
+    Statusband& m_band;
     QLabel* m_fehleranzeige;
-    QPointer<QWidget> m_anker;
     qint64 m_letzteSekunde = -1;
     bool m_aktiv = false;
     bool m_gestoert = false;

@@ -16,6 +16,7 @@
 #include "recording/datenbankpflege.h"
 #include "recording/keinspeicher.h"
 #include "recording/systemuhr.h"
+#include "statusband.h"
 #include "systray.h"
 #include "tabkenn.h"
 #include "tastenwache.h"
@@ -24,7 +25,6 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -41,7 +41,7 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
       m_pangeld(new PanGeld), m_paneigen(new PanEigen(m_einstellungen)),
       m_pankenn(new PanKenn(dienste.datenbank, dienste.meldungen)),
       m_cmdBeenden(new QPushButton(QStringLiteral("&Beenden"), this)),
-      m_cmdMinimieren(new QPushButton(QStringLiteral("&Minimieren"), this)),
+      m_cmdMinimieren(new QPushButton(QStringLiteral("&Minimieren"), this)), m_statusband(new Statusband(this)),
       m_tastenwache(new Tastenwache(dienste.tastatur, dienste.einfueger, this)) {
     setObjectName(QStringLiteral("frmMain"));
     // The window is designed around MS Sans Serif 8.25 pt; where that font is missing, a sans serif of
@@ -94,9 +94,9 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
         m_systemUhr = std::make_unique<recording::SystemUhr>();
         m_dienste.uhr = m_systemUhr.get();
     }
+    m_statusband->ueber(m_tabkenn);
     m_aufzeichnung = new Aufzeichnung(m_timer2, *m_dienste.uhr, *m_dienste.speicher, *txtgewicht(),
-                                      *m_paneigen->frmzusatzsalden(), this);
-    m_aufzeichnung->anzeigeUeber(m_tabkenn);
+                                      *m_paneigen->frmzusatzsalden(), *m_statusband, this);
 
     if (!m_dienste.tray) {
         m_eigenesTray = std::make_unique<QtSysTray>();
@@ -212,15 +212,7 @@ void FrmMain::tabReihenfolgeSetzen() {
 }
 
 void FrmMain::setDemoBanner(const QString& text) {
-    if (!m_demoBanner) {
-        m_demoBanner = new QLabel(this);
-        m_demoBanner->setObjectName(QStringLiteral("demoBanner"));
-        m_demoBanner->setAlignment(Qt::AlignCenter);
-        m_demoBanner->setStyleSheet(QStringLiteral("background:#ffd84d;color:#000;font-weight:bold;"));
-    }
-    m_demoBanner->setText(text);
-    Form_Resize();
-    m_demoBanner->show();
+    m_statusband->setzen(QStringLiteral("demoBanner"), Statusband::Schwere::Hinweis, text);
 }
 
 void FrmMain::closeEvent(QCloseEvent* event) {
@@ -244,11 +236,6 @@ void FrmMain::Form_Resize() {
         button->move(button->x(), t.y(layout.buttonTop));
     m_cmdMinimieren->move(t.x(layout.minimierenLeft), m_cmdMinimieren->y());
     m_cmdlöschen->move(t.x(layout.loeschenLeft), m_cmdlöschen->y());
-    if (m_demoBanner) {
-        // Between "&Beenden" and "&Löschen", level with the buttons.
-        const int left = 60 + 1395 + 60;
-        m_demoBanner->setGeometry(t.rect(left, layout.buttonTop, layout.loeschenLeft - 60 - left, 375));
-    }
     m_pangeld->applyGewichtFont();
 }
 

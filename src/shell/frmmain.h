@@ -7,7 +7,6 @@
 #include <QWidget>
 #include <memory>
 
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -41,6 +40,7 @@ class Meldungen;
 class PanEigen;
 class PanGeld;
 class PanKenn;
+class Statusband;
 class SysTray;
 class TabKenn;
 class TrayFenster;
@@ -88,7 +88,7 @@ public:
     void intray();
     void MnuB_Click(int index);
 
-    // A banner telling the operator that the weights come from the built-in simulator.
+    // A line in the status band telling the operator that the weights come from the built-in simulator.
     void setDemoBanner(const QString& text);
 
     TabKenn* tabkenn() const { return m_tabkenn; }
@@ -103,6 +103,7 @@ public:
     QTimer& timer1() { return m_timer1; }
     QTimer& timer2() { return m_timer2; }
     Aufzeichnung* aufzeichnung() const { return m_aufzeichnung; }
+    Statusband* statusband() const { return m_statusband; }
 
 Q_SIGNALS:
     // Shutdown has run: the program ends.
@@ -127,7 +128,7 @@ private:
     QPushButton* m_cmdlöschen = nullptr;
     QPushButton* m_cmdBeenden;
     QPushButton* m_cmdMinimieren;
-    QLabel* m_demoBanner = nullptr;
+    Statusband* m_statusband;
     std::unique_ptr<SysTray> m_eigenesTray;
     TrayFenster* m_trayFenster = nullptr;
     Tastenwache* m_tastenwache;

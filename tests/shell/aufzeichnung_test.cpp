@@ -4,10 +4,14 @@
 #include "shell/intervallkasten.h"
 #include "shell/paneigen.h"
 #include "shell/schwellenfeld.h"
+#include "shell/statusband.h"
 #include "shell/tabkenn.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 
 using recording::Intervall;
 
@@ -184,7 +188,7 @@ TEST_F(RecordingTick, FailureShowsOnceOnTheWindowAndClearsOnSuccess) {
     EXPECT_EQ(gemeldet, 1);
     EXPECT_TRUE(anzeige->isVisibleTo(frm.get()));
     EXPECT_EQ(anzeige->text(), QStringLiteral("Aufzeichnung gestört seit 10:00:00: zel.mdb ist gesperrt"));
-    EXPECT_EQ(anzeige->parentWidget(), frm.get());
+    EXPECT_EQ(anzeige->parentWidget(), frm->statusband());
     EXPECT_NE(static_cast<QWidget*>(anzeige), static_cast<QWidget*>(frm->txtgewicht()));
     EXPECT_EQ(frm->windowTitle(), QStringLiteral("VELKOR ZEL Desktop"));
     EXPECT_TRUE(meldungen.gezeigt.isEmpty()); // no message box
@@ -216,10 +220,69 @@ TEST_F(RecordingTick, FailureLineLiesOverTheBottomOfThePages) {
     um(10, 0, 1);
     aufzeichnung().Timer2_Timer();
     const QRect tab = frm->tabkenn()->geometry();
-    const QRect linie = aufzeichnung().fehleranzeige()->geometry();
+    const QLabel* anzeige = aufzeichnung().fehleranzeige();
+    const QRect linie(anzeige->mapTo(frm.get(), QPoint(0, 0)), anzeige->size());
     EXPECT_TRUE(tab.contains(linie)) << tab.x() << ',' << tab.y() << ' ' << linie.x() << ',' << linie.y();
     EXPECT_GT(linie.top(), tab.top() + tab.height() / 2);
     EXPECT_GT(linie.width(), tab.width() / 2);
+}
+
+TEST_F(RecordingTick, FailureAndDemoShareOneBandMostSevereFirstEachReadableAtTheMinimumSize) {
+    laden();
+    frm->show(); // at its designed size, which is the minimum
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frm.get()));
+    ASSERT_EQ(frm->size(), frm->minimumSize());
+    const QString demo = QStringLiteral("Simulierte Wiegeanzeige – die Gewichte sind nicht echt");
+    frm->setDemoBanner(demo);
+    speicher.gelingt = false;
+    speicher.fehlerText = QStringLiteral("database is locked by another program that keeps a write transaction "
+                                         "open on the file in the data folder");
+    setting("chk1s", "1");
+    rahmen().chk(Intervall::i1s)->click();
+    frm->txtgewicht()->setText(QStringLiteral("1"));
+    um(10, 0, 1);
+    aufzeichnung().Timer2_Timer();
+
+    const shell::Statusband* band = frm->statusband();
+    auto* fehler = band->findChild<QLabel*>(QStringLiteral("lblaufzeichnungsfehler"));
+    auto* hinweis = band->findChild<QLabel*>(QStringLiteral("demoBanner"));
+    ASSERT_NE(fehler, nullptr);
+    ASSERT_NE(hinweis, nullptr);
+    ASSERT_TRUE(fehler->isVisibleTo(frm.get()));
+    ASSERT_TRUE(hinweis->isVisibleTo(frm.get()));
+    EXPECT_LT(fehler->y(), hinweis->y()) << "the failure above the notice";
+    EXPECT_LE(fehler->geometry().bottom(), hinweis->geometry().top());
+    const QString voll = QStringLiteral("Aufzeichnung gestört seit 10:00:01: ") + speicher.fehlerText;
+    EXPECT_EQ(fehler->toolTip(), voll);
+    EXPECT_EQ(hinweis->toolTip(), demo);
+    EXPECT_TRUE(fehler->text().endsWith(QStringLiteral("…"))) << fehler->text().toStdString();
+    EXPECT_TRUE(voll.startsWith(fehler->text().chopped(1)));
+    EXPECT_EQ(hinweis->text(), demo);
+    for (const QLabel* zeile : {fehler, hinweis})
+        EXPECT_LE(zeile->fontMetrics().horizontalAdvance(zeile->text()), zeile->contentsRect().width())
+            << zeile->objectName().toStdString();
+
+    // The band lies over the bottom of the pages; the row below holds only the buttons.
+    const QRect tab = frm->tabkenn()->geometry();
+    const QRect flaeche(band->pos(), band->size());
+    EXPECT_TRUE(tab.contains(flaeche));
+    for (const QPushButton* knopf : frm->findChildren<QPushButton*>())
+        EXPECT_FALSE(flaeche.intersects(knopf->geometry())) << knopf->objectName().toStdString();
+    const int knopfOben = frm->cmdBeenden()->y();
+    for (const QWidget* w : frm->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w->isVisible() && w->y() >= knopfOben) {
+            EXPECT_TRUE(qobject_cast<const QPushButton*>(w)) << w->objectName().toStdString();
+        }
+    }
+
+    // The failure over, the notice closes up to the band's only line.
+    speicher.gelingt = true;
+    um(10, 0, 2);
+    aufzeichnung().Timer2_Timer();
+    EXPECT_FALSE(fehler->isVisibleTo(frm.get()));
+    EXPECT_TRUE(hinweis->isVisibleTo(frm.get()));
+    EXPECT_EQ(band->height(), hinweis->height());
+    EXPECT_EQ(hinweis->y(), 0);
 }
 
 TEST_F(RecordingTick, UnloadStopsTheTickForGood) {

@@ -1,7 +1,8 @@
+find_package(Qt6 REQUIRED COMPONENTS Test)
 gramura_add_gtest(shell_recording_controls_test GUI
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/frmzusatzsalden_test.cpp ${CMAKE_CURRENT_LIST_DIR}/aufzeichnung_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/recording_controls_fixture.h
-    LIBS shell gramura_fakes
+    LIBS shell gramura_fakes Qt6::Test
     LABELS gui)
 
 # The tick on the real weight store while another program, in a process of its own, holds the write lock.

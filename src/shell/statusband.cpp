@@ -1,0 +1,144 @@
+#include "statusband.h"
+
+#include "twips.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QLabel>
+#include <algorithm>
+
+namespace shell {
+
+namespace {
+
+struct Farben {
+    QColor hinten;
+    QColor schrift;
+};
+
+Farben farben(Statusband::Schwere schwere) {
+    switch (schwere) {
+    case Statusband::Schwere::Stoerung:
+        return {QColor(0xc0, 0x00, 0x00), Qt::white};
+    case Statusband::Schwere::Warnung:
+        return {QColor(0xff, 0x8c, 0x00), Qt::black};
+    case Statusband::Schwere::Hinweis:
+        break;
+    }
+    return {QColor(0xff, 0xd8, 0x4d), Qt::black};
+}
+
+} // namespace
+
+Statusband::Statusband(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("statusband"));
+    hide();
+}
+
+Statusband::~Statusband() {
+    if (m_anker)
+        m_anker->removeEventFilter(this);
+}
+
+Statusband::Zeile* Statusband::finden(const QString& schluessel) {
+    const auto it =
+        std::find_if(m_zeilen.begin(), m_zeilen.end(), [&](const Zeile& z) { return z.schluessel == schluessel; });
+    return it == m_zeilen.end() ? nullptr : &*it;
+}
+
+QLabel* Statusband::zeile(const QString& schluessel, Schwere schwere) {
+    if (Zeile* z = finden(schluessel))
+        return z->label;
+    auto* label = new QLabel(this);
+    label->setObjectName(schluessel);
+    // Palette and font rather than a style sheet, so the font the text is cut to is the one it is drawn in.
+    const Farben f = farben(schwere);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, f.hinten);
+    palette.setColor(QPalette::WindowText, f.schrift);
+    label->setPalette(palette);
+    label->setAutoFillBackground(true);
+    QFont schrift = label->font();
+    schrift.setBold(true);
+    label->setFont(schrift);
+    label->setContentsMargins(4, 0, 4, 0);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label->hide();
+    // Equal severities keep the order in which their lines were made.
+    const auto vor =
+        std::find_if(m_zeilen.begin(), m_zeilen.end(), [&](const Zeile& z) { return z.schwere < schwere; });
+    m_zeilen.insert(vor, Zeile{schluessel, schwere, QString(), label, false});
+    return label;
+}
+
+void Statusband::setzen(const QString& schluessel, Schwere schwere, const QString& text) {
+    zeile(schluessel, schwere);
+    Zeile* z = finden(schluessel);
+    z->text = text;
+    z->label->setToolTip(text);
+    z->sichtbar = true;
+    platzieren();
+}
+
+void Statusband::loeschen(const QString& schluessel) {
+    if (Zeile* z = finden(schluessel); z && z->sichtbar) {
+        z->sichtbar = false;
+        platzieren();
+    }
+}
+
+void Statusband::ueber(QWidget* anker) {
+    if (m_anker)
+        m_anker->removeEventFilter(this);
+    m_anker = anker;
+    if (m_anker)
+        m_anker->installEventFilter(this);
+    platzieren();
+}
+
+bool Statusband::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_anker && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+        platzieren();
+    return QWidget::eventFilter(watched, event);
+}
+
+void Statusband::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    anordnen();
+}
+
+void Statusband::platzieren() {
+    const auto anzahl = std::count_if(m_zeilen.begin(), m_zeilen.end(), [](const Zeile& z) { return z.sichtbar; });
+    if (anzahl == 0 || !m_anker) {
+        hide();
+        return;
+    }
+    // Across the bottom of the pages, inside their margins: below the recording table of "Einstellungen"
+    // and over the lower edge of the weight field, whose digits stand in the middle.
+    const Twips t = Twips::forWidget(m_anker);
+    const QRect anker = m_anker->geometry();
+    const int rand = t.x(45 + 90);
+    const int hoehe = static_cast<int>(anzahl) * t.y(kZeilenhoehe);
+    setGeometry(anker.left() + rand, anker.bottom() + 1 - t.y(45 + 45) - hoehe, anker.width() - 2 * rand, hoehe);
+    anordnen();
+    show();
+    raise();
+}
+
+void Statusband::anordnen() {
+    const int hoehe = Twips::forWidget(this).y(kZeilenhoehe);
+    int oben = 0;
+    for (const Zeile& z : m_zeilen) {
+        if (!z.sichtbar) {
+            z.label->hide();
+            continue;
+        }
+        z.label->setGeometry(0, oben, width(), hoehe);
+        oben += hoehe;
+        const int platz = z.label->contentsRect().width();
+        z.label->setText(z.label->fontMetrics().elidedText(z.text, Qt::ElideRight, platz));
+        z.label->show();
+    }
+}
+
+} // namespace shell

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <vector>
+
+class QLabel;
+
+namespace shell {
+
+// The window's one place for states the operator should see without a message box: a recording that
+// fails, weights that come from the simulator, and whatever else comes to be watched. One line per state,
+// the most severe on top; each line cut with "…" to the band's width, its full text in the tooltip. The
+// band lies across the bottom of the pages and is hidden while no line is shown.
+class Statusband final : public QWidget {
+    Q_OBJECT
+public:
+    enum class Schwere { Hinweis, Warnung, Stoerung };
+
+    // Height of one line in twips.
+    static constexpr int kZeilenhoehe = 270;
+
+    explicit Statusband(QWidget* parent);
+    ~Statusband() override;
+
+    // The line of this key, made hidden on first use; the key is also its object name, so tests and
+    // tools find it by name.
+    QLabel* zeile(const QString& schluessel, Schwere schwere);
+    // Shows the line of this key with the text.
+    void setzen(const QString& schluessel, Schwere schwere, const QString& text);
+    // Hides the line of this key; the others close up.
+    void loeschen(const QString& schluessel);
+
+    // Lays the band over the bottom of this widget's area (a sibling of the band) and follows its size.
+    void ueber(QWidget* anker);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    struct Zeile {
+        QString schluessel;
+        Schwere schwere;
+        QString text;
+        QLabel* label;
+        bool sichtbar;
+    };
+
+    Zeile* finden(const QString& schluessel);
+    void platzieren();
+    void anordnen();
+
+    std::vector<Zeile> m_zeilen;
+    QPointer<QWidget> m_anker;
+};
+
+} // namespace shell
