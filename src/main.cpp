@@ -105,8 +105,12 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "gramura: --demo: %s\n", qPrintable(error));
             return 1;
         }
-        const int port = shell::Einstellungen(*store).wholeNumber(QStringLiteral("Port"), 0, 0, 31) + 1;
-        ports.setOverride(port, simulator->devicePath());
+        const shell::Einstellungen einstellungen(*store);
+        const QString geraet = einstellungen.text(QStringLiteral("PortGeraet"), QString()).trimmed();
+        if (!geraet.isEmpty())
+            ports.setGeraetOverride(geraet, simulator->devicePath());
+        else
+            ports.setOverride(einstellungen.wholeNumber(QStringLiteral("Port"), 0, 0, 31) + 1, simulator->devicePath());
     }
 
     platform::QtSerialPort port;

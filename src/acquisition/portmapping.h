@@ -21,9 +21,15 @@ public:
 
     QString device(int number) const;
 
+    // A device chosen by its own name rather than as "COM n" can be put elsewhere for one run as well
+    // (--demo puts the simulator in its place); geraet() is the device to open for it.
+    void setGeraetOverride(const QString& geraet, const QString& device) { m_geraetOverrides.insert(geraet, device); }
+    QString geraet(const QString& geraet) const { return m_geraetOverrides.value(geraet, geraet); }
+
 private:
     const platform::SettingsStore& m_store;
     QMap<int, QString> m_overrides;
+    QMap<QString, QString> m_geraetOverrides;
 };
 
 } // namespace acquisition

@@ -26,6 +26,11 @@ void SerialLink::close() {
         m_port.close();
 }
 
+void SerialLink::weiterVersuchen() {
+    if (!m_port.isOpen() && !m_device.isEmpty())
+        m_retry.start();
+}
+
 bool SerialLink::isOpen() const {
     return m_port.isOpen();
 }

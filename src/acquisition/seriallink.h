@@ -12,8 +12,8 @@ class SerialPort;
 namespace acquisition {
 
 // The receive-only link to the indicator. Opened once at start-up; a start-up failure leaves it closed for
-// the run. A port lost while running (adapter pulled, PC asleep) is closed at once, its failure kept for
-// one report, and the same device is tried again until it answers.
+// the run unless weiterVersuchen() is asked for. A port lost while running (adapter pulled, PC asleep) is closed at
+// once, its failure kept for one report, and the same device is tried again until it answers.
 class SerialLink : public QObject {
     Q_OBJECT
 public:
@@ -29,6 +29,10 @@ public:
     bool isOpen() const;
     QByteArray readAll();
     QString device() const { return m_device; }
+
+    // After a failed opening: keeps trying the same device until it answers, as for a lost port. For a
+    // device the operator chose by its own name, an adapter that is plugged in later.
+    void weiterVersuchen();
 
     // The failure of a lost port, handed out once.
     std::optional<QString> takeFailure();

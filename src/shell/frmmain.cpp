@@ -12,6 +12,7 @@
 #include "pangeld.h"
 #include "pankenn.h"
 #include "pansalden.h"
+#include "platform/serialdevices.h"
 #include "programmicon.h"
 #include "recording/datenbankpflege.h"
 #include "recording/keinspeicher.h"
@@ -22,6 +23,7 @@
 #include "tastenwache.h"
 #include "trayfenster.h"
 #include "twips.h"
+#include "verbindungshinweis.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -98,6 +100,10 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     m_aufzeichnung = new Aufzeichnung(m_timer2, *m_dienste.uhr, *m_dienste.speicher, *txtgewicht(),
                                       *m_paneigen->frmzusatzsalden(), *m_statusband, this);
 
+    if (!m_dienste.geraete) {
+        m_eigeneGeraete = std::make_unique<platform::SerialDevices>();
+        m_dienste.geraete = m_eigeneGeraete.get();
+    }
     if (!m_dienste.tray) {
         m_eigenesTray = std::make_unique<QtSysTray>();
         m_dienste.tray = m_eigenesTray.get();
@@ -118,7 +124,7 @@ void FrmMain::Form_Load() {
     m_paneigen->funktionstaste()->fuellen();
     m_paneigen->funktionstaste()->wiederherstellen();
     m_tastenwache->tastaturstarten();
-    m_paneigen->cboportFuellen(m_dienste.ports);
+    m_paneigen->cboportFuellen(m_dienste.ports, *m_dienste.geraete);
     m_paneigen->portWiederherstellen();
     m_paneigen->cbokommaFuellen();
     m_paneigen->kommaWiederherstellen();
@@ -151,10 +157,17 @@ void FrmMain::Form_Unload() {
 }
 
 void FrmMain::portoeffnen() {
-    const int number = m_paneigen->cboport()->currentIndex() + 1;
+    const QString geraet = m_paneigen->gewaehltesGeraet();
+    const QString device = geraet.isEmpty() ? m_dienste.ports.device(m_paneigen->cboport()->currentIndex() + 1)
+                                            : m_dienste.ports.geraet(geraet);
     QString error;
-    if (!m_dienste.link.portoeffnen(m_dienste.ports.device(number), &error))
-        m_dienste.meldungen.zeige(kKeineVerbindung);
+    if (m_dienste.link.portoeffnen(device, &error))
+        return;
+    m_dienste.meldungen.zeige(kKeineVerbindung + QStringLiteral("\n\n") +
+                              verbindungshinweis(*m_dienste.geraete, device, error));
+    // A device chosen by its own name is an adapter that may be plugged in later: the link waits for it.
+    if (!geraet.isEmpty())
+        m_dienste.link.weiterVersuchen();
 }
 
 void FrmMain::Timer1_Timer() {

@@ -21,6 +21,7 @@ class Datenbankpflege;
 
 namespace platform {
 class KeyboardState;
+class SerialDevices;
 class SettingsStore;
 } // namespace platform
 
@@ -63,6 +64,8 @@ struct FrmMainDienste {
     recording::Datenbankpflege* datenbank = nullptr;
     // The notification area; without it the desktop's own is used.
     SysTray* tray = nullptr;
+    // The serial devices of this computer; without it the platform's own list is read.
+    const platform::SerialDevices* geraete = nullptr;
 };
 
 // The one window of the program. It composes the pages and runs the start-up, the two timers and the
@@ -130,6 +133,7 @@ private:
     QPushButton* m_cmdMinimieren;
     Statusband* m_statusband;
     std::unique_ptr<SysTray> m_eigenesTray;
+    std::unique_ptr<platform::SerialDevices> m_eigeneGeraete;
     TrayFenster* m_trayFenster = nullptr;
     Tastenwache* m_tastenwache;
     std::unique_ptr<recording::Speicher> m_keinSpeicher;

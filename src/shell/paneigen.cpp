@@ -6,16 +6,25 @@
 #include "focusout.h"
 #include "frmzusatzsalden.h"
 #include "funktionstaste.h"
+#include "platform/serialdevices.h"
 #include "radnurmitfokus.h"
 #include "twips.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QFileInfo>
+#include <QFontMetrics>
 #include <QGroupBox>
+#include <QScrollBar>
+#include <QSet>
+#include <algorithm>
 
 namespace shell {
 
 namespace {
 const auto kPort = QStringLiteral("Port");
+// A device chosen by its own name has a key of its own: "Port" keeps meaning COM 1-32 for older settings.
+const auto kPortGeraet = QStringLiteral("PortGeraet");
 const auto kKomma = QStringLiteral("Komma");
 constexpr int kPortCount = 32;
 } // namespace
@@ -53,16 +62,49 @@ QComboBox* PanEigen::addList(QWidget* parent, const QString& name, int left, int
     return list;
 }
 
-void PanEigen::cboportFuellen(const acquisition::PortMapping& ports) {
+void PanEigen::cboportFuellen(const acquisition::PortMapping& ports, const platform::SerialDevices& geraete) {
     m_cboport->clear();
+    QSet<QString> belegt;
     for (int n = 1; n <= kPortCount; ++n) {
         m_cboport->addItem(QStringLiteral("COM %1").arg(n));
         m_cboport->setItemData(n - 1, ports.device(n), Qt::ToolTipRole);
+        belegt.insert(ports.device(n));
+    }
+    // A device that already stands behind a "COM n" is not offered twice.
+    for (const platform::SerialDevice& geraet : geraete.vorhandene()) {
+        if (!belegt.contains(geraet.pfad) && !belegt.contains(geraet.ort))
+            geraetEintragen(geraet.pfad, geraet.kurz);
     }
 }
 
+void PanEigen::geraetEintragen(const QString& pfad, const QString& text) {
+    m_cboport->addItem(text, pfad);
+    m_cboport->setItemData(m_cboport->count() - 1, pfad, Qt::ToolTipRole);
+    // The box keeps its designed width; its drop-down is as wide as the longest name needs.
+    const QFontMetrics metrik(m_cboport->view()->font());
+    const int breite = metrik.horizontalAdvance(text) + 4 * metrik.averageCharWidth() +
+                       m_cboport->view()->verticalScrollBar()->sizeHint().width();
+    m_cboport->view()->setMinimumWidth(std::max(m_cboport->view()->minimumWidth(), breite));
+}
+
 void PanEigen::portWiederherstellen() {
-    m_cboport->setCurrentIndex(m_einstellungen.wholeNumber(kPort, 0, 0, m_cboport->count() - 1));
+    m_gespeichertesGeraet = m_einstellungen.text(kPortGeraet, QString()).trimmed();
+    if (m_gespeichertesGeraet.isEmpty()) {
+        m_cboport->setCurrentIndex(m_einstellungen.wholeNumber(kPort, 0, 0, kPortCount - 1));
+        return;
+    }
+    int index = m_cboport->findData(m_gespeichertesGeraet);
+    if (index < 0) {
+        // Unplugged or not yet found: it stays the choice, marked, and the link waits for it.
+        geraetEintragen(m_gespeichertesGeraet,
+                        QStringLiteral("%1 (fehlt)").arg(QFileInfo(m_gespeichertesGeraet).fileName()));
+        index = m_cboport->count() - 1;
+    }
+    m_cboport->setCurrentIndex(index);
+}
+
+QString PanEigen::gewaehltesGeraet() const {
+    return m_cboport->currentIndex() >= kPortCount ? m_cboport->currentData().toString() : QString();
 }
 
 void PanEigen::cbokommaFuellen() {
@@ -77,7 +119,15 @@ void PanEigen::kommaWiederherstellen() {
 
 void PanEigen::cboport_LostFocus() {
     // The open port stays as it is: the choice takes effect at the next start.
-    m_einstellungen.write(kPort, m_cboport->currentIndex());
+    const QString geraet = gewaehltesGeraet();
+    if (!geraet.isEmpty()) {
+        m_einstellungen.write(kPortGeraet, geraet);
+    } else {
+        m_einstellungen.write(kPort, m_cboport->currentIndex());
+        if (!m_gespeichertesGeraet.isEmpty())
+            m_einstellungen.write(kPortGeraet, QString());
+    }
+    m_gespeichertesGeraet = geraet;
 }
 
 QComboBox* PanEigen::cboTaste() const {

@@ -9,6 +9,10 @@ namespace acquisition {
 class PortMapping;
 }
 
+namespace platform {
+class SerialDevices;
+}
+
 namespace shell {
 
 class Einstellungen;
@@ -29,9 +33,12 @@ public:
     FunktionsTaste* funktionstaste() const { return m_funktionstaste; }
     FrmZusatzSalden* frmzusatzsalden() const { return m_frmzusatzsalden; }
 
-    // Start-up: fill the lists, then put the stored choices back.
-    void cboportFuellen(const acquisition::PortMapping& ports);
+    // Start-up: fill the lists, then put the stored choices back. After "COM 32" the port list offers the
+    // serial devices present, by their own names.
+    void cboportFuellen(const acquisition::PortMapping& ports, const platform::SerialDevices& geraete);
     void portWiederherstellen();
+    // The device chosen by its own name; empty while a "COM n" is chosen.
+    QString gewaehltesGeraet() const;
     void cbokommaFuellen();
     void kommaWiederherstellen();
 
@@ -42,7 +49,11 @@ public:
 private:
     QComboBox* addList(QWidget* parent, const QString& name, int left, int top, int width, int height);
 
+    void geraetEintragen(const QString& pfad, const QString& text);
+
     Einstellungen& m_einstellungen;
+    // What the key "PortGeraet" holds, so that leaving "COM n" clears it only where it was set.
+    QString m_gespeichertesGeraet;
     QGroupBox* m_allgemein;
     QComboBox* m_cboport;
     QComboBox* m_cbokomma;

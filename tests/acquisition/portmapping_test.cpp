@@ -70,4 +70,14 @@ TEST(PortMapping, OverrideBeatsStoredDeviceForThisRunOnly) {
     EXPECT_EQ(PortMapping(store).device(2), QStringLiteral("/dev/ttyUSB1"));
 }
 
+TEST(PortMapping, DeviceChosenByItsOwnNameCanBePutElsewhereForOneRun) {
+    MemorySettingsStore store;
+    PortMapping ports(store);
+    EXPECT_EQ(ports.geraet(QStringLiteral("/dev/ttyACM0")), QStringLiteral("/dev/ttyACM0"));
+    ports.setGeraetOverride(QStringLiteral("/dev/ttyACM0"), QStringLiteral("/dev/pts/7"));
+    EXPECT_EQ(ports.geraet(QStringLiteral("/dev/ttyACM0")), QStringLiteral("/dev/pts/7"));
+    EXPECT_EQ(ports.geraet(QStringLiteral("/dev/ttyUSB0")), QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_EQ(ports.device(1), QStringLiteral("/dev/ttyS0"));
+}
+
 } // namespace

@@ -4,6 +4,7 @@
 #include "acquisition/seriallink.h"
 #include "fakeeinfueger.h"
 #include "fakes/fakekeyboardstate.h"
+#include "fakes/fakeserialdevices.h"
 #include "fakes/fakeserialport.h"
 #include "fakes/memorysettingsstore.h"
 #include "fakes/recordingmeldungen.h"
@@ -135,7 +136,8 @@ protected:
                                                                      .einfueger = &einfueger,
                                                                      .speicher = &gewichtStore,
                                                                      .datenbank = &pflege,
-                                                                     .tray = &tray});
+                                                                     .tray = &tray,
+                                                                     .geraete = &geraete});
         QObject::connect(frm.get(), &shell::FrmMain::entladen, [this] { protokoll.add(QStringLiteral("entladen")); });
         return *frm;
     }
@@ -155,6 +157,7 @@ protected:
     FakeSerialPort port;
     acquisition::SerialLink link{port};
     acquisition::PortMapping ports{store};
+    FakeSerialDevices geraete;
     RecordingMeldungen meldungen;
     FakeKeyboardState tastatur;
     FakeEinfueger einfueger;

@@ -68,6 +68,7 @@ protected:
                             taste,
                             QStringLiteral("Tastatur starten"),
                             QStringLiteral("cboport mit 32 Einträgen"),
+                            QStringLiteral("lesen PortGeraet"),
                             QStringLiteral("lesen Port"),
                             QStringLiteral("cbokomma mit 2 Einträgen"),
                             QStringLiteral("lesen Komma"),
@@ -218,8 +219,11 @@ TEST_F(Startablauf, QuitFromTheTrayMenuRemovesTheIconTwiceThenTheSameShutdown) {
 TEST_F(Startablauf, PortThatFailedToOpenIsLeftAloneAtShutdown) {
     port.openSucceeds = false;
     laden();
-    EXPECT_EQ(meldungen.shown,
-              QStringList{QStringLiteral("Es konnte keine Verbindung zur Wiegeanzeige hergestellt werden!")});
+    ASSERT_EQ(meldungen.shown.size(), 1);
+    // The message, then the reason under it.
+    EXPECT_EQ(meldungen.shown.first().section('\n', 0, 0),
+              QStringLiteral("Es konnte keine Verbindung zur Wiegeanzeige hergestellt werden!"));
+    EXPECT_TRUE(meldungen.shown.first().contains(ports.device(1) + QStringLiteral(": ") + port.openError));
     // Start-up went on after the message.
     EXPECT_TRUE(protokoll.eintraege.contains(QStringLiteral("Zwischenablage leeren")));
     EXPECT_EQ(protokoll.eintraege.last(), QStringLiteral("lesen txt1h"));
