@@ -76,7 +76,8 @@ TEST_F(RecordingTickGesperrt, DasIntervallVersuchtEsBeimNaechstenFaelligenTakt) 
     tick(10);
     ASSERT_EQ(zaehler.versuche.size(), 2);
     EXPECT_TRUE(linieSichtbar());
-    const QString linie = aufzeichnung().fehleranzeige()->text();
+    // The whole text: the line itself is cut to the window's width.
+    const QString linie = aufzeichnung().fehleranzeige()->toolTip();
     EXPECT_TRUE(linie.startsWith(QStringLiteral("Aufzeichnung gestört"))) << linie.toStdString();
     EXPECT_TRUE(linie.contains(gewichtStore.fehler())) << linie.toStdString();
     // The interval keeps the last value it really recorded, so the change is still due.
