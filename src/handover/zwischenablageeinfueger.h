@@ -4,47 +4,65 @@
 
 #include <QPointer>
 #include <QTimer>
+#include <memory>
 
 class QClipboard;
 
 namespace platform {
+class AbholerErkennung;
 class Keystrokes;
-}
+} // namespace platform
 
 namespace handover {
 
 class AbholMimeData;
 
 // The paste through the system clipboard. The target asks for the text only after it has handled the
-// Ctrl+V, so the text stays on the clipboard until it has been fetched (plus a short grace for targets that
-// fetch several formats) or the wait runs out; then the clipboard is emptied. All waiting is by timers: the
-// event loop keeps running, and it must, because on X11 the target's request is answered from it.
+// Ctrl+V, so the text stays on the clipboard until the target has fetched it (plus a short grace for
+// targets that fetch several formats) or the wait runs out; then the clipboard is emptied. A clipboard
+// manager reads every new content at once, long before a busy target does; such reads do not count.
+// Where the system does not say who reads, any fetch counts, but the text stays at least kHaltezeitMs
+// after the Ctrl+V, so a manager's early read does not take it away from a target that is slower.
+// All waiting is by timers: the event loop keeps running, and it must, because on X11 the target's
+// request is answered from it.
 class ZwischenablageEinfueger final : public Einfueger {
     Q_OBJECT
 public:
     static constexpr int kNachlaufMs = 75;
     static constexpr int kHoechstwartezeitMs = 1500;
+    // Long enough for a browser-based ERP or a loaded terminal server (a quarter second and more), short
+    // enough that a held hotkey still pastes about once a second.
+    static constexpr int kHaltezeitMs = 1000;
 
+    // With the platform's own way of telling the readers apart.
     ZwischenablageEinfueger(platform::Keystrokes& keystrokes, QClipboard& clipboard, QObject* parent = nullptr);
+    ZwischenablageEinfueger(platform::Keystrokes& keystrokes, QClipboard& clipboard,
+                            platform::AbholerErkennung& erkennung, QObject* parent = nullptr);
     ~ZwischenablageEinfueger() override;
 
     void einfuegen(const QString& text, const platform::KeyStateBytes& gehalten) override;
     bool wartet() const override { return m_wartet; }
     void leeren() override;
 
-    void setWartezeiten(int nachlaufMs, int hoechstMs);
+    void setWartezeiten(int nachlaufMs, int hoechstMs, int halteMs);
 
 private:
+    void einrichten();
     void onAbgeholt();
+    void endeWennFaellig();
     void beenden();
 
     platform::Keystrokes& m_keystrokes;
     QClipboard& m_clipboard;
+    std::unique_ptr<platform::AbholerErkennung> m_eigeneErkennung;
+    platform::AbholerErkennung* m_erkennung;
     QPointer<AbholMimeData> m_daten;
     QTimer m_nachlauf;
+    QTimer m_haltezeit;
     QTimer m_zeitlimit;
     bool m_wartet = false;
     bool m_abgeholt = false;
+    bool m_herkunftUnbekannt = false;
 };
 
 } // namespace handover

@@ -1,6 +1,7 @@
 // The weight hand-over end to end on a real X server: the main window with the real keyboard source,
 // keystrokes and clipboard, fed telegrams through a fake port, and a separate Qt program as the
-// operator's application with the focus. The operator's keys are held through XTest.
+// operator's application with the focus. The operator's keys are held through XTest. With
+// HANDOVER_E2E_LESER set, a clipboard manager's stand-in reads every new clipboard content throughout.
 #include "acquisition/portmapping.h"
 #include "acquisition/seriallink.h"
 #include "fakes/fakeserialport.h"
@@ -34,7 +35,11 @@ protected:
     void SetUp() override {
         // Auto-repeat would add key events the tests do not hold on purpose.
         tastenwiederholungAus();
+        if (qEnvironmentVariableIsSet("HANDOVER_E2E_LESER")) {
+            ASSERT_NO_FATAL_FAILURE(leserStarten());
+        }
         ziel.setProgram(QStringLiteral(ZIELFELD_PFAD));
+        ziel.setArguments(zielArgumente);
         ziel.start();
         ASSERT_TRUE(ziel.waitForStarted(5000));
         ASSERT_TRUE(QTest::qWaitFor([&] { return zeilen().contains(QStringLiteral("BEREIT")); }, 10000))
@@ -44,9 +49,25 @@ protected:
     void TearDown() override {
         if (frm)
             frm->Form_Unload();
-        ziel.closeWriteChannel();
-        if (!ziel.waitForFinished(3000))
-            ziel.kill();
+        for (QProcess* prozess : {&ziel, &leser}) {
+            if (prozess->state() == QProcess::NotRunning)
+                continue;
+            prozess->closeWriteChannel();
+            if (!prozess->waitForFinished(3000))
+                prozess->kill();
+        }
+    }
+
+    void leserStarten() {
+        leser.setProgram(QStringLiteral(ABLAGELESER_PFAD));
+        leser.start();
+        ASSERT_TRUE(leser.waitForStarted(5000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return gelesen().contains(QStringLiteral("BEREIT")); }, 5000));
+    }
+
+    QStringList gelesen() {
+        leserAusgabe += QString::fromUtf8(leser.readAllStandardOutput());
+        return leserAusgabe.split('\n', Qt::SkipEmptyParts);
     }
 
     // The program as the operator starts it, with hotkey list index `taste`.
@@ -117,8 +138,11 @@ protected:
         return !daten || !daten->hasText() || daten->text().isEmpty();
     }
 
+    QStringList zielArgumente;
     QProcess ziel;
     QString ausgabe;
+    QProcess leser;
+    QString leserAusgabe;
     MemorySettingsStore store;
     FakeSerialPort port;
     acquisition::SerialLink link{port};
@@ -215,9 +239,40 @@ TEST_F(HandoverX11, WiederholtesEinfuegenKommtJedesMalAn) {
     EXPECT_TRUE(zwischenablageLeer());
     if (qEnvironmentVariableIsSet("HANDOVER_E2E_ZEITEN")) {
         std::sort(zeiten.begin(), zeiten.end());
-        std::printf("HANDOVER_LATENZ n=%zu median_ms=%lld max_ms=%lld\n", zeiten.size(),
+        std::printf("HANDOVER_LATENZ leser=%d n=%zu median_ms=%lld max_ms=%lld\n",
+                    leser.state() == QProcess::NotRunning ? 0 : 1, zeiten.size(),
                     static_cast<long long>(zeiten[zeiten.size() / 2]), static_cast<long long>(zeiten.back()));
     }
+}
+
+// A clipboard manager reads the weight the moment it lands on the clipboard; the target, busy, pastes a
+// quarter second after the Ctrl+V. One short press still delivers the weight, once.
+class HandoverX11MitLeser : public HandoverX11 {
+protected:
+    void SetUp() override {
+        zielArgumente = {QStringLiteral("--verzoegerung"), QStringLiteral("250")};
+        HandoverX11::SetUp();
+        if (leser.state() == QProcess::NotRunning) {
+            ASSERT_NO_FATAL_FAILURE(leserStarten());
+        }
+    }
+};
+
+TEST_F(HandoverX11MitLeser, KurzerDruckErreichtEinLangsamesZielGenauEinmal) {
+    starten(36);
+    wiegen();
+    druecken({kStrgL, kY}, true);
+    const bool begonnen = QTest::qWaitFor([&] { return einfueger->wartet(); }, 1000);
+    druecken({kY}, false);
+    druecken({kStrgL}, false);
+    ASSERT_TRUE(begonnen);
+    ruhe();
+    // The reader did get in first: the scene is what it claims to be.
+    EXPECT_TRUE(gelesen().contains(QStringLiteral("GELESEN:") + kGewicht)) << leserAusgabe.toStdString();
+    EXPECT_EQ(zieltext(), kGewicht);
+    EXPECT_EQ(pastes, 1);
+    EXPECT_EQ(abgeholte, 1);
+    EXPECT_TRUE(zwischenablageLeer());
 }
 
 } // namespace

@@ -8,6 +8,9 @@ if(GRAMURA_KEYBOARD_IMPL STREQUAL "x11")
 
     add_executable(handover_zielfeld ${CMAKE_CURRENT_LIST_DIR}/zielfeld.cpp)
     target_link_libraries(handover_zielfeld PRIVATE Qt6::Widgets gramura_defaults)
+    # A clipboard manager's stand-in: reads each new clipboard content at once.
+    add_executable(handover_ablageleser ${CMAKE_CURRENT_LIST_DIR}/ablageleser.cpp)
+    target_link_libraries(handover_ablageleser PRIVATE X11::X11 X11::Xfixes gramura_defaults)
 
     if(GRAMURA_XVFB AND GRAMURA_SETXKBMAP)
         add_executable(handover_x11_test
@@ -15,8 +18,9 @@ if(GRAMURA_KEYBOARD_IMPL STREQUAL "x11")
             ${CMAKE_CURRENT_LIST_DIR}/tastenwiederholung.h ${CMAKE_CURRENT_LIST_DIR}/tastenwiederholung.cpp)
         target_link_libraries(handover_x11_test PRIVATE shell gramura_fakes gramura_test_main_gui Qt6::Test X11::X11
                                                         GTest::gtest gramura_defaults)
-        target_compile_definitions(handover_x11_test PRIVATE ZIELFELD_PFAD="$<TARGET_FILE:handover_zielfeld>")
-        add_dependencies(handover_x11_test handover_zielfeld)
+        target_compile_definitions(handover_x11_test PRIVATE ZIELFELD_PFAD="$<TARGET_FILE:handover_zielfeld>"
+                                                             ABLAGELESER_PFAD="$<TARGET_FILE:handover_ablageleser>")
+        add_dependencies(handover_x11_test handover_zielfeld handover_ablageleser)
         # Each case on an X server of its own.
         foreach(fall StandardtasteStrgYFuegtDasGewichtEin F5MitUmschaltFuegtEin KontrolleEinAltTippOeffnetDasMenue
                      AltTasteFuegtEinUndSpaeteresAltLoslassenOeffnetKeinMenue OhneGewichtWirdNichtsEingefuegt
@@ -26,5 +30,10 @@ if(GRAMURA_KEYBOARD_IMPL STREQUAL "x11")
                              --gtest_filter=HandoverX11.${fall})
             set_tests_properties(HandoverX11.${fall} PROPERTIES LABELS x11 TIMEOUT 120)
         endforeach()
+        add_test(NAME HandoverX11MitLeser.KurzerDruckErreichtEinLangsamesZielGenauEinmal
+                 COMMAND ${CMAKE_CURRENT_LIST_DIR}/handover_xvfb.sh $<TARGET_FILE:handover_x11_test>
+                         --gtest_filter=HandoverX11MitLeser.KurzerDruckErreichtEinLangsamesZielGenauEinmal)
+        set_tests_properties(HandoverX11MitLeser.KurzerDruckErreichtEinLangsamesZielGenauEinmal
+                             PROPERTIES LABELS x11 TIMEOUT 120)
     endif()
 endif()

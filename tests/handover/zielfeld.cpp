@@ -1,7 +1,9 @@
 // A stand-in for the operator's application: a window with a menu bar and one text field. It reports on
 // stdout every text change ("TEXT:...") and every focus move ("FOKUS:<class>"), and "BEREIT" once the field
-// has the keyboard focus. It ends when its stdin closes.
+// has the keyboard focus. It ends when its stdin closes. With "--verzoegerung MS" it handles a Ctrl+V only MS
+// later, as a busy browser-based ERP or a loaded terminal server does.
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -18,6 +20,25 @@ void melden(const QString& zeile) {
     std::fflush(stdout);
 }
 
+// Holds back the field's Ctrl+V and pastes after the delay.
+class SpaetesEinfuegen final : public QObject {
+public:
+    SpaetesEinfuegen(QLineEdit* feld, int ms) : QObject(feld), m_feld(feld), m_ms(ms) {}
+
+protected:
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override {
+        if (ereignis->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(ereignis)->matches(QKeySequence::Paste)) {
+            QTimer::singleShot(m_ms, m_feld, &QLineEdit::paste);
+            return true;
+        }
+        return QObject::eventFilter(objekt, ereignis);
+    }
+
+private:
+    QLineEdit* m_feld;
+    int m_ms;
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -31,6 +52,11 @@ int main(int argc, char** argv) {
     feld->setObjectName(QStringLiteral("ziel"));
     fenster.setCentralWidget(feld);
     fenster.resize(400, 120);
+    const QStringList argumente = QCoreApplication::arguments();
+    if (const auto stelle = argumente.indexOf(QStringLiteral("--verzoegerung")); stelle > 0) {
+        if (const int ms = argumente.value(stelle + 1).toInt(); ms > 0)
+            feld->installEventFilter(new SpaetesEinfuegen(feld, ms));
+    }
 
     QObject::connect(feld, &QLineEdit::textChanged,
                      [](const QString& text) { melden(QStringLiteral("TEXT:") + text); });
