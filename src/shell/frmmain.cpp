@@ -79,11 +79,6 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     m_timer1.setObjectName(QStringLiteral("Timer1"));
     m_timer1.setInterval(100);
     connect(&m_timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer);
-    // The tick that started a paste left Timer1 off; it runs again once the target has the weight.
-    connect(m_tastenwache, &Tastenwache::eingefuegt, this, [this] {
-        if (!m_unloaded)
-            m_timer1.start();
-    });
     // A lost line cut a telegram in two; its start must not be completed by what arrives after reopening.
     connect(&m_dienste.link, &acquisition::SerialLink::reconnected, this, [this] { m_decoder.leeren(); });
     m_timer2.setObjectName(QStringLiteral("Timer2"));
@@ -171,10 +166,12 @@ void FrmMain::portoeffnen() {
 }
 
 void FrmMain::Timer1_Timer() {
+    // Off for the tick itself, since a message about the port may open a dialog with its own event loop.
     m_timer1.stop();
     gewichtlesen();
-    if (m_tastenwache->pruefen(*m_paneigen->funktionstaste(), txtgewicht()->text()))
-        return;
+    // A paste waiting for its target only rests the key test: the digits and the recording tick keep
+    // getting fresh weights meanwhile.
+    m_tastenwache->pruefen(*m_paneigen->funktionstaste(), txtgewicht()->text());
     if (!m_unloaded)
         m_timer1.start();
 }

@@ -7,10 +7,7 @@
 namespace shell {
 
 Tastenwache::Tastenwache(platform::KeyboardState* tastatur, handover::Einfueger* einfueger, QObject* parent)
-    : QObject(parent), m_tastatur(tastatur), m_einfueger(einfueger) {
-    if (m_einfueger)
-        connect(m_einfueger, &handover::Einfueger::fertig, this, &Tastenwache::eingefuegt);
-}
+    : QObject(parent), m_tastatur(tastatur), m_einfueger(einfueger) {}
 
 bool Tastenwache::tastaturstarten() {
     return m_tastatur && m_tastatur->start();
@@ -26,6 +23,7 @@ void Tastenwache::zwischenablageLeeren() {
 }
 
 bool Tastenwache::pruefen(const FunktionsTaste& taste, const QString& gewicht) {
+    // No keyboard read while a paste waits: the keys held now belong to the paste under way.
     if (!m_tastatur || !m_einfueger || m_einfueger->wartet())
         return false;
     // One read serves both the hotkey test and the keys the paste has to work around.

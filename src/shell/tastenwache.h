@@ -16,7 +16,8 @@ namespace shell {
 class FunktionsTaste;
 
 // The key watch of Timer1: reads the keyboard once per tick and, while the hotkey is held and a weight is
-// shown, pastes it. Without a keyboard source or a paster the hotkey simply never fires.
+// shown, pastes it. While a paste waits for its target the key test rests, so one paste never overlaps
+// the next; the tick itself goes on. Without a keyboard source or a paster the hotkey simply never fires.
 class Tastenwache final : public QObject {
     Q_OBJECT
 public:
@@ -27,11 +28,8 @@ public:
     bool tastaturbeenden();
     void zwischenablageLeeren();
 
-    // True when a paste has started; eingefuegt() follows when it is over.
+    // True when a paste has started.
     bool pruefen(const FunktionsTaste& taste, const QString& gewicht);
-
-Q_SIGNALS:
-    void eingefuegt();
 
 private:
     platform::KeyboardState* m_tastatur;

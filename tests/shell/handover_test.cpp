@@ -11,10 +11,13 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -54,6 +57,19 @@ protected:
         QCoreApplication::sendEvent(cboTaste(), &out);
     }
     int tasteSchreibungen() const { return store.writes.filter(QStringLiteral("frm_Settings/Taste=")).size(); }
+    // Runs the event loop, and with it Timer1, until the condition holds or two seconds have passed.
+    static bool laufenBis(const std::function<bool()>& bedingung) {
+        QEventLoop loop;
+        QTimer pruefer;
+        QObject::connect(&pruefer, &QTimer::timeout, &loop, [&] {
+            if (bedingung())
+                loop.quit();
+        });
+        pruefer.start(5);
+        QTimer::singleShot(2000, &loop, &QEventLoop::quit);
+        loop.exec();
+        return bedingung();
+    }
 
     MemorySettingsStore store;
     FakeSerialPort port;
@@ -176,7 +192,7 @@ TEST_F(HandoverFenster, VerlassenLiestDenNamenAusDemSpeicherZurueck) {
     EXPECT_EQ(taste()->aktuellercode(), 2);
 }
 
-TEST_F(HandoverFenster, Timer1ReihenfolgeUndTimerAusWaehrendDesEinfuegens) {
+TEST_F(HandoverFenster, Timer1ReihenfolgeUndTimerAusNurWaehrendDesTicks) {
     laden();
     frm->startTimers();
     port.receive("=05.2100");
@@ -196,11 +212,31 @@ TEST_F(HandoverFenster, Timer1ReihenfolgeUndTimerAusWaehrendDesEinfuegens) {
     EXPECT_FALSE(timerBeimEinfuegen);
     ASSERT_EQ(einfueger.texte, QStringList{QStringLiteral("12,50")});
     EXPECT_EQ(einfueger.gehaltene.front(), tastatur.state); // the same read decides the keystrokes
-    EXPECT_FALSE(frm->timer1().isActive());
+    EXPECT_EQ(tastatur.reads, 1);
+    EXPECT_TRUE(frm->timer1().isActive()); // the paste waits, the tick goes on
+}
+
+// While a paste waits for its target, Timer1 keeps reading: the digits follow the scale, and the held
+// hotkey starts no second paste until the first is over.
+TEST_F(HandoverFenster, WaehrendDesWartensLiestDerTickWeiterUndFuegtNichtEin) {
+    laden();
+    frm->startTimers();
+    port.receive("=05.2100");
+    tastatur.halten({kStrgL, kY});
+    ASSERT_TRUE(laufenBis([&] { return einfueger.texte.size() == 1; }));
+    ASSERT_TRUE(einfueger.wartet());
+    const int readsBeimStart = tastatur.reads;
+
+    port.receive("=00.0100");
+    EXPECT_TRUE(laufenBis([&] { return frm->txtgewicht()->text() == QStringLiteral("10,00"); }));
+    port.receive("=05.100-");
+    EXPECT_TRUE(laufenBis([&] { return frm->txtgewicht()->text() == QStringLiteral("-1,50"); }));
+    EXPECT_EQ(einfueger.texte, QStringList{QStringLiteral("12,50")});
+    EXPECT_EQ(tastatur.reads, readsBeimStart);
 
     einfueger.beenden();
-    EXPECT_TRUE(frm->timer1().isActive());
-    EXPECT_EQ(tastatur.reads, 1);
+    ASSERT_TRUE(laufenBis([&] { return einfueger.texte.size() == 2; }));
+    EXPECT_EQ(einfueger.texte.last(), QStringLiteral("-1,50"));
 }
 
 TEST_F(HandoverFenster, GehaltenFuegtJedenTickEinUndGetrimmt) {
