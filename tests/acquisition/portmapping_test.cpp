@@ -1,7 +1,10 @@
 #include "acquisition/portmapping.h"
 #include "fakes/memorysettingsstore.h"
 
+#include <cctype>
 #include <gtest/gtest.h>
+#include <ostream>
+#include <string>
 
 using acquisition::PortMapping;
 
@@ -12,6 +15,25 @@ struct Assignment {
     int number; // 0: refused
     const char* device;
 };
+
+void PrintTo(const Assignment& a, std::ostream* os) {
+    *os << '"' << a.text << '"';
+    if (a.number == 0)
+        *os << " refused";
+    else
+        *os << " puts " << a.device << " behind COM" << a.number;
+}
+
+// "COM3=/dev/x" as a test name: accepted_COM3__dev_x.
+std::string testname(const Assignment& a) {
+    std::string name = a.number == 0 ? "refused_" : "accepted_";
+    const std::string text = a.text;
+    if (text.empty())
+        return name + "empty";
+    for (const char c : text)
+        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    return name;
+}
 
 class PortOverride : public testing::TestWithParam<Assignment> {};
 
@@ -38,7 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Assignment{"COM33=/dev/x", 0, ""}, Assignment{"COM100=/dev/x", 0, ""}, Assignment{"COM3=", 0, ""},
                     Assignment{"COM3=   ", 0, ""}, Assignment{"COM=/dev/x", 0, ""}, Assignment{"LPT1=/dev/x", 0, ""},
                     Assignment{"COM3/dev/x", 0, ""}, Assignment{"/dev/x", 0, ""}, Assignment{"", 0, ""},
-                    Assignment{"COMx=/dev/x", 0, ""}, Assignment{"COM-1=/dev/x", 0, ""}));
+                    Assignment{"COMx=/dev/x", 0, ""}, Assignment{"COM-1=/dev/x", 0, ""}),
+    [](const testing::TestParamInfo<Assignment>& p) { return testname(p.param); });
 
 TEST(PortMapping, UsualDeviceIsTtySOneBelowThePortNumber) {
     MemorySettingsStore store;

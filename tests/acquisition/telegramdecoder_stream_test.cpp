@@ -68,6 +68,10 @@ struct Stream {
     unsigned seed;
 };
 
+void PrintTo(const Stream& s, std::ostream* os) {
+    *os << s.name << ", seed " << s.seed;
+}
+
 class RandomStream : public testing::TestWithParam<Stream> {};
 
 TEST_P(RandomStream, DisplayStaysShowableAndBufferBounded) {

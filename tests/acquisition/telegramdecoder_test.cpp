@@ -31,6 +31,22 @@ struct Example {
     const char* komma1;
 };
 
+void PrintTo(const Example& e, std::ostream* os) {
+    *os << '"' << e.telegram << "\" shows " << e.komma0 << " / " << e.komma1;
+}
+
+// A test name from a display text: "-1.50" becomes "minus1_50".
+std::string bezeichner(const std::string& text) {
+    std::string name;
+    for (const char c : text) {
+        if (c == '-')
+            name += "minus";
+        else
+            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    }
+    return name;
+}
+
 class WorkedExample : public testing::TestWithParam<Example> {};
 
 TEST_P(WorkedExample, ShowsDisplayForBothSeparators) {
@@ -47,7 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(Example{"=05.2100", "=05.21", "12,50", "12.50"}, Example{"=05.100-", "=05.1-", "-1,50", "-1.50"},
                     Example{"=05.000-", "=05.0-", "-0,50", "-0.50"}, Example{"=00.0000", "=00.0", "0,00", "0.00"},
                     Example{"=0.00000", "=0.0", "0,0", "0.0"}, Example{"=7654321", "=7654321", "1234567", "1234567"},
-                    Example{"=5000000", "=500", "005", "005"}, Example{"=0000000", "=000", "000", "000"}));
+                    Example{"=5000000", "=500", "005", "005"}, Example{"=0000000", "=000", "000", "000"}),
+    [](const testing::TestParamInfo<Example>& p) { return "zeigt_" + bezeichner(p.param.komma1); });
 
 struct StreamCase {
     const char* name;
@@ -55,6 +72,10 @@ struct StreamCase {
     int komma;
     std::vector<std::string> shown;
 };
+
+void PrintTo(const StreamCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Stream : public testing::TestWithParam<StreamCase> {};
 

@@ -90,6 +90,10 @@ struct Muell {
     const char* feld;
 };
 
+void PrintTo(const Muell& m, std::ostream* os) {
+    *os << m.name;
+}
+
 class AllKeysGarbage : public Einstellungen, public testing::WithParamInterface<Muell> {};
 
 TEST_P(AllKeysGarbage, StartsOnTheDefaults) {

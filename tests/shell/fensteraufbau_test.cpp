@@ -235,6 +235,10 @@ struct Zugriff {
     Qt::Key taste;
 };
 
+void PrintTo(const Zugriff& z, std::ostream* os) {
+    *os << z.knopf;
+}
+
 class AccessKeys : public Fensteraufbau, public testing::WithParamInterface<Zugriff> {};
 
 TEST_P(AccessKeys, AltAndTheUnderlinedLetterClickTheButton) {
@@ -257,6 +261,12 @@ TEST_P(AccessKeys, AltAndTheUnderlinedLetterClickTheButton) {
 INSTANTIATE_TEST_SUITE_P(Knoepfe, AccessKeys,
                          testing::Values(Zugriff{"cmdBeenden", Qt::Key_B}, Zugriff{"cmdlöschen", Qt::Key_L},
                                          Zugriff{"cmdMinimieren", Qt::Key_M}),
-                         [](const testing::TestParamInfo<Zugriff>& p) { return "Nr" + std::to_string(p.index); });
+                         [](const testing::TestParamInfo<Zugriff>& p) {
+                             // Test names are ASCII: "cmdlöschen" becomes "cmdloeschen".
+                             std::string name = p.param.knopf;
+                             if (const auto o = name.find("\xc3\xb6"); o != std::string::npos)
+                                 name.replace(o, 2, "oe");
+                             return name;
+                         });
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "shell/fensterlayout.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
+#include <string>
 
 namespace {
 
@@ -8,6 +10,10 @@ struct LayoutCase {
     int clientWidth, clientHeight;
     shell::FensterLayout expected;
 };
+
+void PrintTo(const LayoutCase& c, std::ostream* os) {
+    *os << c.clientWidth << 'x' << c.clientHeight << " twips";
+}
 
 class ResizeRule : public testing::TestWithParam<LayoutCase> {};
 
@@ -31,8 +37,10 @@ INSTANTIATE_TEST_SUITE_P(
         // Wider only: the height keeps the minimum's values.
         LayoutCase{10000, 4905, {9820, 4290, 4410, 8470, 7020}},
         // Below the minimum the minimum holds in that dimension only.
-        LayoutCase{5000, 6000, {8415, 5385, 5505, 7065, 5615}},
-        LayoutCase{9000, 3000, {8820, 4290, 4410, 7470, 6020}}));
+        LayoutCase{5000, 6000, {8415, 5385, 5505, 7065, 5615}}, LayoutCase{9000, 3000, {8820, 4290, 4410, 7470, 6020}}),
+    [](const testing::TestParamInfo<LayoutCase>& p) {
+        return "client" + std::to_string(p.param.clientWidth) + 'x' + std::to_string(p.param.clientHeight);
+    });
 
 TEST(GewichtSchrift, RuleSizeWhenTextFits) {
     // 8205 twips wide: the rule gives 109.4 points.
