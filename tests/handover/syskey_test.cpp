@@ -1,6 +1,7 @@
 #include "handover/syskey.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 using handover::SysKey;
 
@@ -12,6 +13,10 @@ struct Zeile {
     const char* name;
     int code;
 };
+
+void PrintTo(const Zeile& z, std::ostream* os) {
+    *os << "Index " << z.index << " \"" << z.eintrag << "\" -> " << z.name << ", Code " << z.code;
+}
 
 // Every list index with its entry text, internal name and scan code, written out from the key tables.
 const Zeile kTabelle[] = {

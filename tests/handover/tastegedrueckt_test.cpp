@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <initializer_list>
+#include <ostream>
 #include <vector>
 
 using handover::SysKey;
@@ -32,6 +33,10 @@ bool pruefe(int index, const std::vector<int>& tasten) {
     SysKey taste;
     taste.festlegen(index, index);
     return SysKey::tastegedrueckt(state, index, taste.aktuellercode());
+}
+
+void PrintTo(const Fall& fall, std::ostream* os) {
+    *os << fall.was << " (Index " << fall.index << (fall.feuert ? ", feuert" : ", feuert nicht") << ')';
 }
 
 class Tastegedrueckt : public ::testing::TestWithParam<Fall> {};

@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 #include <QProcess>
+#include <ostream>
 
 namespace {
 
@@ -15,6 +16,11 @@ struct ParseFall {
     const char* text;
     double wert;
 };
+
+// Shown in the test's listing as the text and the number it must give.
+void PrintTo(const ParseFall& fall, std::ostream* os) {
+    *os << '"' << fall.text << "\" -> " << fall.wert;
+}
 
 class GewichtWert : public ::testing::TestWithParam<ParseFall> {};
 

@@ -20,6 +20,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
 
 namespace {
 
@@ -133,6 +134,11 @@ struct Gespeichert {
     const char* name;
     int code;
 };
+
+void PrintTo(const Gespeichert& g, std::ostream* os) {
+    *os << "Taste=" << (g.text ? '"' + std::string(g.text) + '"' : std::string("(fehlt)")) << " -> Index " << g.index
+        << ", " << g.name << ", Code " << g.code;
+}
 
 class HandoverGespeichert : public HandoverFenster, public ::testing::WithParamInterface<Gespeichert> {};
 

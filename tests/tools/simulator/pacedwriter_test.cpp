@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <gtest/gtest.h>
+#include <ostream>
 
 using sim::PacedWriter;
 using sim::Piece;
@@ -46,6 +47,10 @@ struct Pace {
     qint64 tick;
     qint64 expected;
 };
+
+void PrintTo(const Pace& p, std::ostream* os) {
+    *os << p.duration << " ms in ticks of " << p.tick << " ms -> " << p.expected << " characters";
+}
 
 class PacedWriterRate : public testing::TestWithParam<Pace> {};
 

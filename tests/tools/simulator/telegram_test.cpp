@@ -2,6 +2,7 @@
 #include "simulator/telegram.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace {
 
@@ -10,6 +11,10 @@ struct Encoding {
     const char* display;
     const char* telegram;
 };
+
+void PrintTo(const Encoding& e, std::ostream* os) {
+    *os << e.hundredths << " hundredths -> " << e.display << " -> " << e.telegram;
+}
 
 class TelegramEncoding : public testing::TestWithParam<Encoding> {};
 
