@@ -56,8 +56,8 @@ const Kontrolle kEntwurf[] = {
     {"grdgewichte", "QTableView", "pankenn", 90, 90, 8205, 3690, nullptr},
     {" Version:", "QLabel", "pansalden", 60, 60, 915, 315, " Version:"},
     {" 2012 vom 20.4.2012", "QLabel", "pansalden", 960, 60, 2895, 315, " 2012 vom 20.4.2012"},
-    {" Datenordner:", "QLabel", "pansalden", 60, 420, 915, 315, " Datenordner:"},
-    {"lbldatenordner", "QLabel", "pansalden", 960, 420, 7365, 315, nullptr},
+    {" Datenordner:", "QLabel", "pansalden", 60, 420, 1275, 315, " Datenordner:"},
+    {"lbldatenordner", "QLabel", "pansalden", 1380, 420, 6945, 315, nullptr},
 };
 
 QString text(const QWidget* widget) {
@@ -132,6 +132,12 @@ TEST_F(Fensteraufbau, InfoNamesTheDataFolderInUse) {
     const auto* ordner = frm->findChild<QLabel*>(QStringLiteral("lbldatenordner"));
     ASSERT_NE(ordner, nullptr);
     EXPECT_EQ(ordner->text().trimmed(), QDir::toNativeSeparators(daten.ordner()));
+    // The caption is read whole in the window's font, not cut by its cell.
+    for (const QLabel* label : frm->findChildren<QLabel*>()) {
+        if (label->text() == QStringLiteral(" Datenordner:")) {
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width());
+        }
+    }
 }
 
 TEST_F(Fensteraufbau, ListsArePickOnlyWithTheirEntries) {
