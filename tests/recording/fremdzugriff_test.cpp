@@ -163,8 +163,12 @@ TEST_F(Fremdzugriff, EinAndererHaeltDieSchreibsperre) {
     SqliteProzess sperre(t.mdb());
     ASSERT_TRUE(sperre.eingeben(QStringLiteral("begin exclusive;")));
     const qsizetype gesperrtAb = programm->zeilen().size();
-    // Held until the program has failed a few times; every row it tried in between met the lock.
-    ASSERT_TRUE(programm->warten([&] { return programm->nichtGespeichert(gesperrtAb).size() >= 3; }))
+    // Held for two seconds, and until the program has failed a few times; every row it tried in between met
+    // the lock.
+    QElapsedTimer gehalten;
+    gehalten.start();
+    ASSERT_TRUE(programm->warten(
+        [&] { return gehalten.elapsed() >= 2000 && programm->nichtGespeichert(gesperrtAb).size() >= 3; }, 10000))
         << programm->fehlerausgabe().toStdString();
     const qsizetype freiAb = programm->zeilen().size();
     qsizetype ersterFehler = gesperrtAb;
