@@ -72,7 +72,11 @@ bool Datenbankpflege::vorlageLesen(const QString& vorlage, QByteArray* inhalt) {
 }
 
 bool Datenbankpflege::ersetzen(const QString& ziel, const QByteArray& inhalt) {
-    Q_ASSERT(!Datenquelle::inBenutzung(ziel));
+    // A connection of this process still on the file would go on writing into the old one after the rename.
+    if (Datenquelle::inBenutzung(ziel)) {
+        m_fehler = inBenutzung(ziel);
+        return false;
+    }
     if (QFileInfo(ziel).isFile()) {
         // Everything committed moves into the file itself, so that leaving the -wal behind loses nothing
         // should the program stop before the new file is in place.
