@@ -62,8 +62,16 @@ echo "cross-build: $((built - started)) s"
 # The null driver wants no display at all.
 drivers='HKCU\Software\Wine\Drivers'
 env -u DISPLAY -u WAYLAND_DISPLAY wine reg add "$drivers" /v Graphics /d null /f >/dev/null 2>&1
-env -u DISPLAY -u WAYLAND_DISPLAY timeout 300 wine "$exe" mapping
+env -u DISPLAY -u WAYLAND_DISPLAY timeout 120 wine "$exe" mapping
 nullResult=$?
+# Wine itself has been seen to hang once in a long while while a fresh prefix settles (the run normally takes
+# seconds); a hang gets one more try with its wineserver gone, so a hang of the adapters still fails twice.
+if [ "$nullResult" -eq 124 ]; then
+    echo "null driver: no answer within 120 s, trying once more"
+    wineserver -k >/dev/null 2>&1
+    env -u DISPLAY -u WAYLAND_DISPLAY timeout 120 wine "$exe" mapping
+    nullResult=$?
+fi
 wine reg delete "$drivers" /v Graphics /f >/dev/null 2>&1
 wineserver -w
 booted=$(date +%s)
