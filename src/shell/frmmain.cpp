@@ -246,7 +246,7 @@ void FrmMain::Form_Resize() {
         button->move(button->x(), t.y(layout.buttonTop));
     m_cmdMinimieren->move(t.x(layout.minimierenLeft), m_cmdMinimieren->y());
     m_cmdlöschen->move(t.x(layout.loeschenLeft), m_cmdlöschen->y());
-    m_pangeld->applyGewichtFont();
+    // The weight's font follows from the field's own resize, which the tab strip's new size brings about.
 }
 
 } // namespace shell
