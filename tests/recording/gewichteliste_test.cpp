@@ -35,24 +35,11 @@ void ausfuehren(const TestDatenbank& t, const QStringList& sql) {
 
 // Fills zel.mdb as recording would, oldest first: the row with weight i is i seconds older than the newest.
 void fuellen(const TestDatenbank& t, int anzahl) {
-    const QString name = QStringLiteral("fuellen");
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(t.mdb());
-        ASSERT_TRUE(db.open());
-        db.transaction();
-        QSqlQuery insert(db);
-        insert.prepare(QStringLiteral("insert into Gewichte (Datum, Gewicht) values (?, ?)"));
-        for (int i = anzahl - 1; i >= 0; --i) {
-            insert.bindValue(0, recording::datumSpeicherform(kMoment.addSecs(-i)));
-            insert.bindValue(1, double(i));
-            ASSERT_TRUE(insert.exec());
-        }
-        db.commit();
-        insert = QSqlQuery();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
+    ausfuehren(t, {QStringLiteral("with recursive n(i) as (select %1 union all select i - 1 from n where i > 0) "
+                                  "insert into Gewichte (Datum, Gewicht) "
+                                  "select strftime('%Y-%m-%d %H:%M:%S', '%2', '-' || i || ' seconds'), i from n")
+                       .arg(anzahl - 1)
+                       .arg(recording::datumSpeicherform(kMoment))});
 }
 
 TEST(GewichteListe, ZeigtDieNeuestenZuerstMitKopfzeilen) {

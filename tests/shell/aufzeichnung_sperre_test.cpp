@@ -1,6 +1,7 @@
 // The recording tick on the real weight store while another program holds zel.mdb's write lock. The other
 // program is a process of its own (the sqlite3 shell), so the lock is the one SQLite really meets at the
 // operator's; the window, the tick and the store run here, driven by the test's clock.
+#include "fakes/zaehlenderspeicher.h"
 #include "recording/weightstore.h"
 #include "recording_controls_fixture.h"
 #include "shell/aufzeichnung.h"
@@ -13,23 +14,6 @@
 using recording::Intervall;
 
 namespace {
-
-// Passes every row on to the real store and counts the attempts, so the test sees at which ticks the
-// rules asked for a row.
-class ZaehlenderSpeicher final : public recording::Speicher {
-public:
-    explicit ZaehlenderSpeicher(recording::Speicher& echt) : m_echt(echt) {}
-    bool speichern(const QString& gewichtText, const QDateTime& jetzt) override {
-        versuche << jetzt.time();
-        return m_echt.speichern(gewichtText, jetzt);
-    }
-    QString fehler() const override { return m_echt.fehler(); }
-
-    QList<QTime> versuche;
-
-private:
-    recording::Speicher& m_echt;
-};
 
 class RecordingTickGesperrt : public FrmMainMitAufzeichnung {
 protected:

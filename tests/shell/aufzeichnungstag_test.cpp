@@ -6,6 +6,7 @@
 //
 // The normal run records 6,000 seconds, enough for the -wal file to start over a dozen times; with
 // GRAMURA_GANZER_TAG set it records the whole day of 86,400.
+#include "fakes/zaehlenderspeicher.h"
 #include "recording/datenbankpflege.h"
 #include "recording/gewichteliste.h"
 #include "recording/vorlage.h"
@@ -72,23 +73,6 @@ QString gewichtFeld(int sekunde) {
     const int zehntel = 1000 + sekunde;
     return QStringLiteral("%1,%2").arg(zehntel / 10).arg(zehntel % 10);
 }
-
-// Passes every row on to the real store and counts those it reports stored.
-class ZaehlenderSpeicher final : public recording::Speicher {
-public:
-    explicit ZaehlenderSpeicher(recording::Speicher& echt) : m_echt(echt) {}
-    bool speichern(const QString& gewichtText, const QDateTime& jetzt) override {
-        const bool ok = m_echt.speichern(gewichtText, jetzt);
-        gespeichert += ok ? 1 : 0;
-        return ok;
-    }
-    QString fehler() const override { return m_echt.fehler(); }
-
-    int gespeichert = 0;
-
-private:
-    recording::Speicher& m_echt;
-};
 
 // Looked at from outside: stat() only, no descriptor that could upset SQLite's locks in this process.
 qint64 walGroesse(const QString& mdb) {
