@@ -43,10 +43,18 @@ bool StrgHaken::starten() {
     if (thread_.joinable()) {
         return laeuft();
     }
-    start_.store(kWartet);
+    {
+        const std::lock_guard<std::mutex> sperre(startMutex_);
+        start_ = kWartet;
+    }
     thread_ = std::thread([this] { schleife(); });
-    start_.wait(kWartet);
-    if (start_.load() != kLaeuft) {
+    int ergebnis = kWartet;
+    {
+        std::unique_lock<std::mutex> sperre(startMutex_);
+        startBereit_.wait(sperre, [this] { return start_ != kWartet; });
+        ergebnis = start_;
+    }
+    if (ergebnis != kLaeuft) {
         thread_.join();
         return false;
     }
@@ -74,8 +82,11 @@ void StrgHaken::schleife() {
     altGr_.store(false);
     HHOOK haken = SetWindowsHookExW(WH_KEYBOARD_LL, hakenProzedur, GetModuleHandleW(nullptr), 0);
     laeuft_.store(haken != nullptr);
-    start_.store(haken != nullptr ? kLaeuft : kAbgelehnt);
-    start_.notify_one();
+    {
+        const std::lock_guard<std::mutex> sperre(startMutex_);
+        start_ = haken != nullptr ? kLaeuft : kAbgelehnt;
+    }
+    startBereit_.notify_one();
     if (haken == nullptr) {
         aktiverHaken = nullptr;
         return;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 #include <thread>
 
 namespace platform {
@@ -38,7 +40,11 @@ private:
 
     std::thread thread_;
     std::atomic<unsigned long> threadId_{0};
-    std::atomic<int> start_{0};
+    // How the start went, handed from the hook's thread to start(). A mutex and condition variable rather than
+    // std::atomic::wait, whose wake-up can go missing in GCC 12's library where the platform has no futex.
+    std::mutex startMutex_;
+    std::condition_variable startBereit_;
+    int start_ = 0;
     std::atomic<bool> laeuft_{false};
     std::atomic<bool> echteStrg_{false};
     std::atomic<bool> kunstStrg_{false};
