@@ -78,9 +78,19 @@ booted=$(date +%s)
 echo "null driver (prefix created): $((booted - built)) s"
 
 # wineserver must be gone before the X server is, or it loses its display mid-way.
-timeout 300 xvfb-run -a -s "-noreset -screen 0 1024x768x24" sh -c \
-    'setxkbmap de || exit 3; wine "$1"; result=$?; wineserver -w; exit $result' sh "$exe"
+x11Lauf() {
+    timeout 120 xvfb-run -a -s "-noreset -screen 0 1024x768x24" sh -c \
+        'setxkbmap de || exit 3; wine "$1"; result=$?; wineserver -w; exit $result' sh "$exe"
+}
+x11Lauf
 x11Result=$?
+# As above: one more try after a hang, with its wineserver gone.
+if [ "$x11Result" -eq 124 ]; then
+    echo "X11 driver: no answer within 120 s, trying once more"
+    wineserver -k >/dev/null 2>&1
+    x11Lauf
+    x11Result=$?
+fi
 echo "X11 driver: $(($(date +%s) - booted)) s"
 
 if [ "$nullResult" -ne 0 ] || [ "$x11Result" -ne 0 ]; then
