@@ -12,6 +12,7 @@
 #include "shell/einstellungen.h"
 #include "shell/frmmain.h"
 #include "shell/meldungen.h"
+#include "shell/zentralestart.h"
 #include "simulator/indicatorsimulator.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@
 #include <QFileInfo>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -27,6 +29,8 @@ struct Optionen {
     QStringList devices;
     QString dataDir;
     bool demo = false;
+    std::optional<QString> zentrale;
+    std::optional<QString> station;
 };
 
 // Options are read before the application object exists, so a missing display can be told in one line.
@@ -52,6 +56,16 @@ Optionen parseOptions(const QStringList& arguments) {
                                   QStringLiteral("Ohne Waage ausprobieren: eine eingebaute, simulierte Wiegeanzeige "
                                                  "sendet auf den eingestellten COM-Port."));
     parser.addOption(demo);
+    const QCommandLineOption zentrale(QStringLiteral("zentrale"),
+                                      QStringLiteral("Für diesen Lauf: die Gewichte auch an diesen PostgreSQL-Server "
+                                                     "senden (Verbindungstext oder URI wie bei psql; leer: nicht "
+                                                     "senden)."),
+                                      QStringLiteral("CONNINFO"));
+    parser.addOption(zentrale);
+    const QCommandLineOption station(QStringLiteral("station"),
+                                     QStringLiteral("Für diesen Lauf: der Name dieser Waage bei der Zentrale."),
+                                     QStringLiteral("NAME"));
+    parser.addOption(station);
     if (!parser.parse(arguments)) {
         std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
         std::exit(2);
@@ -63,7 +77,12 @@ Optionen parseOptions(const QStringList& arguments) {
         std::fprintf(stdout, "%s", qPrintable(text));
         std::exit(0);
     }
-    return Optionen{parser.values(device), parser.value(dataDir), parser.isSet(demo)};
+    Optionen optionen{parser.values(device), parser.value(dataDir), parser.isSet(demo), {}, {}};
+    if (parser.isSet(zentrale))
+        optionen.zentrale = parser.value(zentrale);
+    if (parser.isSet(station))
+        optionen.station = parser.value(station);
+    return optionen;
 }
 
 } // namespace
@@ -130,8 +149,21 @@ int main(int argc, char** argv) {
     if (simulator)
         frmMain.setDemoBanner(QStringLiteral("Simulierte Wiegeanzeige – die Gewichte sind nicht echt"));
 
+    const shell::ZentraleEinstellung zentraleEinstellung =
+        shell::zentraleEinstellungLesen(*store, optionen.zentrale, optionen.station);
+    gewichtStore.setZeitErfassen(zentraleEinstellung.aktiv());
+
     frmMain.Form_Load();
+    std::unique_ptr<recording::ZentraleSender> sender =
+        shell::zentraleStarten(zentraleEinstellung, datenbank, *frmMain.zentraleAnzeige());
     frmMain.show();
     frmMain.startTimers();
-    return app.exec();
+    const int rc = app.exec();
+    // A sender caught in a network call is not waited for beyond a moment: zel.mdb is safe as it is, and
+    // whatever it was sending goes again at the next start.
+    if (sender && !sender->beenden(3000)) {
+        std::fflush(nullptr);
+        std::_Exit(rc);
+    }
+    return rc;
 }

@@ -3,12 +3,15 @@
 #include "datenquelle.h"
 #include "fileexist.h"
 #include "gewichteliste.h"
+#include "nachlass.h"
 #include "platform/dateisync.h"
 #include "weightstore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <filesystem>
 
@@ -71,29 +74,68 @@ bool Datenbankpflege::vorlageLesen(const QString& vorlage, QByteArray* inhalt) {
     return true;
 }
 
+bool Datenbankpflege::tempSchreiben(const QString& temp, const QByteArray& inhalt) {
+    QFile neu(temp);
+    const bool geschrieben = neu.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                             neu.write(inhalt) == inhalt.size() && platform::dateiSichern(neu);
+    if (!geschrieben) {
+        m_fehler = QStringLiteral("Die Datenbank „%1“ kann nicht ersetzt werden: %2")
+                       .arg(zeige(temp.chopped(4)), neu.errorString());
+        neu.close();
+        QFile::remove(temp);
+    }
+    return geschrieben;
+}
+
+// Everything committed moves into the old file itself, so that leaving the -wal behind loses nothing
+// should the program stop before the new file is in place; what the old file must hand on goes into the
+// new one before the new one takes its place.
+bool Datenbankpflege::altesAbschliessen(const QString& ziel, const QString& temp) {
+    Datenquelle pruefung(QStringLiteral("zel_pflege"));
+    if (!pruefung.oeffnen(ziel)) {
+        m_fehler = pruefung.fehler();
+        return false;
+    }
+    QSqlDatabase db = pruefung.db();
+    QSqlQuery query(db);
+    bool frei =
+        query.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")) && query.next() && query.value(0).toInt() == 0;
+    if (!frei) {
+        m_fehler = inBenutzung(ziel);
+    } else if (m_nachlass) {
+        query.prepare(QStringLiteral("ATTACH DATABASE ? AS neu"));
+        query.addBindValue(QFileInfo(temp).absoluteFilePath());
+        QString grund;
+        frei = query.exec() && m_nachlass->uebertragen(db, &grund) &&
+               query.exec(QStringLiteral("PRAGMA neu.wal_checkpoint(TRUNCATE)")) &&
+               query.exec(QStringLiteral("DETACH DATABASE neu"));
+        if (!frei)
+            m_fehler = QStringLiteral("Die noch nicht an die Zentrale gesendeten Gewichte konnten nicht in die neue "
+                                      "Datenbank übernommen werden: %1")
+                           .arg(grund.isEmpty() ? query.lastError().text() : grund);
+    }
+    query = QSqlQuery();
+    pruefung.schliessen();
+    return frei;
+}
+
 bool Datenbankpflege::ersetzen(const QString& ziel, const QByteArray& inhalt) {
     // A connection of this process still on the file would go on writing into the old one after the rename.
     if (Datenquelle::inBenutzung(ziel)) {
         m_fehler = inBenutzung(ziel);
         return false;
     }
-    if (QFileInfo(ziel).isFile()) {
-        // Everything committed moves into the file itself, so that leaving the -wal behind loses nothing
-        // should the program stop before the new file is in place.
-        Datenquelle pruefung(QStringLiteral("zel_pflege"));
-        if (!pruefung.oeffnen(ziel)) {
-            m_fehler = pruefung.fehler();
-            return false;
-        }
-        QSqlQuery checkpoint(pruefung.db());
-        const bool frei = checkpoint.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")) && checkpoint.next() &&
-                          checkpoint.value(0).toInt() == 0;
-        checkpoint = QSqlQuery();
-        pruefung.schliessen();
-        if (!frei) {
-            m_fehler = inBenutzung(ziel);
-            return false;
-        }
+    // Written beside the old file under a temporary name, flushed to disk and renamed over it in one step.
+    const QString temp = ziel + QStringLiteral(".tmp");
+    if (!tempSchreiben(temp, inhalt))
+        return false;
+    const auto tempWeg = [&temp] {
+        for (const QString& endung : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+            QFile::remove(temp + endung);
+    };
+    if (QFileInfo(ziel).isFile() && !altesAbschliessen(ziel, temp)) {
+        tempWeg();
+        return false;
     }
     // Closing the last connection removes -wal and -shm. A -wal still there belongs to another program that
     // has the file open; its journal must not meet the new file, and its rows are not ours to drop.
@@ -101,27 +143,32 @@ bool Datenbankpflege::ersetzen(const QString& ziel, const QByteArray& inhalt) {
     const QString shm = ziel + QStringLiteral("-shm");
     const bool hauptdateiDa = QFileInfo(ziel).isFile();
     if ((hauptdateiDa && QFileInfo::exists(wal)) || (QFileInfo::exists(wal) && !QFile::remove(wal)) ||
-        (QFileInfo::exists(shm) && !QFile::remove(shm))) {
+        (QFileInfo::exists(shm) && !QFile::remove(shm)) || QFileInfo::exists(temp + QStringLiteral("-wal"))) {
+        tempWeg();
         m_fehler = inBenutzung(ziel);
         return false;
     }
-    // Written beside the old file under a temporary name, flushed to disk and renamed over it in one step.
-    const QString temp = ziel + QStringLiteral(".tmp");
-    QFile neu(temp);
-    const bool geschrieben = neu.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-                             neu.write(inhalt) == inhalt.size() && platform::dateiSichern(neu);
-    const QString schreibFehler = neu.errorString();
-    neu.close();
+    // What was handed on went in through SQLite; it reaches the disk before the name does.
+    if (m_nachlass && hauptdateiDa) {
+        QFile geschrieben(temp);
+        if (!geschrieben.open(QIODevice::ReadWrite) || !platform::dateiSichern(geschrieben)) {
+            m_fehler = QStringLiteral("Die Datenbank „%1“ kann nicht ersetzt werden: %2")
+                           .arg(zeige(ziel), geschrieben.errorString());
+            geschrieben.close();
+            tempWeg();
+            return false;
+        }
+    }
     std::error_code fehlerCode;
-    if (geschrieben)
-        std::filesystem::rename(std::filesystem::path(temp.toStdU16String()),
-                                std::filesystem::path(ziel.toStdU16String()), fehlerCode);
-    if (!geschrieben || fehlerCode) {
-        QFile::remove(temp);
+    std::filesystem::rename(std::filesystem::path(temp.toStdU16String()), std::filesystem::path(ziel.toStdU16String()),
+                            fehlerCode);
+    if (fehlerCode) {
+        tempWeg();
         m_fehler = QStringLiteral("Die Datenbank „%1“ kann nicht ersetzt werden: %2")
-                       .arg(zeige(ziel), geschrieben ? QString::fromLocal8Bit(fehlerCode.message()) : schreibFehler);
+                       .arg(zeige(ziel), QString::fromLocal8Bit(fehlerCode.message()));
         return false;
     }
+    QFile::remove(temp + QStringLiteral("-shm"));
     platform::ordnerSichern(QFileInfo(ziel).absolutePath());
     return true;
 }
@@ -164,6 +211,13 @@ bool Datenbankpflege::datenquellenSetzen() {
 
 bool Datenbankpflege::leeren() {
     m_fehler.clear();
+    // The sender to the central server stays off the file until both data sources are on the new one.
+    if (m_nachlass)
+        m_nachlass->sperren();
+    const auto freigeben = qScopeGuard([this] {
+        if (m_nachlass)
+            m_nachlass->freigeben();
+    });
     m_mdb = gefundenerPfad();
     // Looked for again each time: a template put in place after start-up serves from now on.
     QByteArray vorlage;

@@ -7,6 +7,7 @@
 namespace recording {
 
 class GewichteListe;
+class Nachlass;
 class WeightStore;
 
 // Keeps the working database in order: makes it from the template when it is missing and empties it by
@@ -27,6 +28,9 @@ public:
     // Replaces zel.mdb by the template. A crash at any moment leaves the old or the new file, never a mix.
     bool leeren();
 
+    // With the central store configured: what the old file leaves to the new one at "&Löschen".
+    void setNachlass(Nachlass* nachlass) { m_nachlass = nachlass; }
+
     QString datenbankPfad() const { return m_mdb; }
     const DatenOrt& ort() const { return m_ort; }
     WeightStore& store() { return m_store; }
@@ -38,10 +42,13 @@ private:
     // The template's bytes; an empty path means none was found.
     bool vorlageLesen(const QString& vorlage, QByteArray* inhalt);
     bool ersetzen(const QString& ziel, const QByteArray& inhalt);
+    bool tempSchreiben(const QString& temp, const QByteArray& inhalt);
+    bool altesAbschliessen(const QString& ziel, const QString& temp);
 
     DatenOrt m_ort;
     WeightStore& m_store;
     GewichteListe& m_liste;
+    Nachlass* m_nachlass = nullptr;
     QString m_mdb;
     QString m_fehler;
 };

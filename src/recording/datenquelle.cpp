@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QMutex>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
@@ -26,11 +27,16 @@ QString dateiSchluessel(const QString& pfad) {
     return kanonisch.isEmpty() ? info.absoluteFilePath() : kanonisch;
 }
 
-// The files the connections of this process hold open, with how many connections hold each. All
-// connections live on the user-interface thread.
+// The files the connections of this process hold open, with how many connections hold each. The sender to
+// the central server has its connection on a thread of its own, so the register is shared under a lock.
 QHash<QString, int>& offeneDateien() {
     static QHash<QString, int> dateien;
     return dateien;
+}
+
+QMutex& registerSperre() {
+    static QMutex sperre;
+    return sperre;
 }
 
 QString fremdeDateiMeldung(const QString& pfad, const QString& art) {
@@ -52,7 +58,9 @@ Datenquelle::~Datenquelle() {
 }
 
 bool Datenquelle::inBenutzung(const QString& pfad) {
-    return offeneDateien().value(dateiSchluessel(pfad)) > 0;
+    const QString schluessel = dateiSchluessel(pfad);
+    const QMutexLocker lock(&registerSperre());
+    return offeneDateien().value(schluessel) > 0;
 }
 
 QString Datenquelle::fremdeDateiArt(const QString& pfad) {
@@ -113,6 +121,7 @@ bool Datenquelle::oeffnen(const QString& pfad) {
         return false;
     }
     m_angemeldet = dateiSchluessel(pfad);
+    const QMutexLocker lock(&registerSperre());
     ++offeneDateien()[m_angemeldet];
     return true;
 }
@@ -122,6 +131,7 @@ void Datenquelle::schliessen() {
     if (db.isOpen())
         db.close();
     if (!m_angemeldet.isEmpty()) {
+        const QMutexLocker lock(&registerSperre());
         auto& dateien = offeneDateien();
         if (--dateien[m_angemeldet] <= 0)
             dateien.remove(m_angemeldet);

@@ -22,14 +22,23 @@ public:
     QString pfad() const { return m_quelle.pfad(); }
     Datenquelle& quelle() { return m_quelle; }
 
+    // With the central store configured, each row's UTC instant is stored with it, in the same transaction.
+    // Takes effect at the next opening.
+    void setZeitErfassen(bool erfassen) { m_zeitErfassen = erfassen; }
+
     bool speichern(const QString& gewichtText, const QDateTime& jetzt) override;
     QString fehler() const override { return m_fehler; }
 
 private:
     bool insertVorbereiten();
+    bool zeitVorbereiten();
+    bool mitZeitSpeichern();
+    QString letzterFehler() const;
 
     Datenquelle m_quelle;
     std::optional<QSqlQuery> m_insert;
+    std::optional<QSqlQuery> m_zeitInsert;
+    bool m_zeitErfassen = false;
     QString m_fehler;
 };
 

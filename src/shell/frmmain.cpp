@@ -24,6 +24,7 @@
 #include "trayfenster.h"
 #include "twips.h"
 #include "verbindungshinweis.h"
+#include "zentraleanzeige.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -104,6 +105,7 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
         m_dienste.tray = m_eigenesTray.get();
     }
     m_trayFenster = new TrayFenster(*this, *m_dienste.tray, this);
+    m_zentraleAnzeige = new ZentraleAnzeige(*m_statusband, *m_trayFenster, this);
     tabReihenfolgeSetzen();
 }
 

@@ -46,6 +46,7 @@ class SysTray;
 class TabKenn;
 class TrayFenster;
 class Tastenwache;
+class ZentraleAnzeige;
 
 // What the main window works with, handed in so tests can put fakes in their place.
 struct FrmMainDienste {
@@ -107,6 +108,8 @@ public:
     QTimer& timer2() { return m_timer2; }
     Aufzeichnung* aufzeichnung() const { return m_aufzeichnung; }
     Statusband* statusband() const { return m_statusband; }
+    // Where the central store's state is shown.
+    ZentraleAnzeige* zentraleAnzeige() const { return m_zentraleAnzeige; }
 
 Q_SIGNALS:
     // Shutdown has run: the program ends.
@@ -135,6 +138,7 @@ private:
     std::unique_ptr<SysTray> m_eigenesTray;
     std::unique_ptr<platform::SerialDevices> m_eigeneGeraete;
     TrayFenster* m_trayFenster = nullptr;
+    ZentraleAnzeige* m_zentraleAnzeige = nullptr;
     Tastenwache* m_tastenwache;
     std::unique_ptr<recording::Speicher> m_keinSpeicher;
     std::unique_ptr<recording::Uhr> m_systemUhr;

@@ -71,11 +71,11 @@ QLabel* Statusband::zeile(const QString& schluessel, Schwere schwere) {
     return label;
 }
 
-void Statusband::setzen(const QString& schluessel, Schwere schwere, const QString& text) {
+void Statusband::setzen(const QString& schluessel, Schwere schwere, const QString& text, const QString& einzelheiten) {
     zeile(schluessel, schwere);
     Zeile* z = finden(schluessel);
     z->text = text;
-    z->label->setToolTip(text);
+    z->label->setToolTip(einzelheiten.isEmpty() ? text : text + u'\n' + einzelheiten);
     z->sichtbar = true;
     platzieren();
 }

@@ -27,8 +27,9 @@ public:
     // The line of this key, made hidden on first use; the key is also its object name, so tests and
     // tools find it by name.
     QLabel* zeile(const QString& schluessel, Schwere schwere);
-    // Shows the line of this key with the text.
-    void setzen(const QString& schluessel, Schwere schwere, const QString& text);
+    // Shows the line of this key with the text; `einzelheiten` go under it in the tooltip.
+    void setzen(const QString& schluessel, Schwere schwere, const QString& text,
+                const QString& einzelheiten = QString());
     // Hides the line of this key; the others close up.
     void loeschen(const QString& schluessel);
 

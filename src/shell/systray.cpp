@@ -25,6 +25,10 @@ void QtSysTray::hinzufuegen(const QIcon& icon, const QString& tip) {
     m_icon->show();
 }
 
+void QtSysTray::tipSetzen(const QString& tip) {
+    m_icon->setToolTip(tip);
+}
+
 void QtSysTray::entfernen() {
     m_icon->hide();
 }

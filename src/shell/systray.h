@@ -18,6 +18,8 @@ public:
     // Whether the desktop has a notification area to hide into.
     virtual bool verfuegbar() const = 0;
     virtual void hinzufuegen(const QIcon& icon, const QString& tip) = 0;
+    // A new tip for the icon that is there.
+    virtual void tipSetzen(const QString& tip) = 0;
     // Removing an icon that is not there does nothing.
     virtual void entfernen() = 0;
     virtual bool sichtbar() const = 0;
@@ -36,6 +38,7 @@ public:
 
     bool verfuegbar() const override;
     void hinzufuegen(const QIcon& icon, const QString& tip) override;
+    void tipSetzen(const QString& tip) override;
     void entfernen() override;
     bool sichtbar() const override;
 

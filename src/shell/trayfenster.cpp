@@ -32,7 +32,7 @@ void TrayFenster::intray() {
         m_fenster.showMinimized();
         return;
     }
-    m_tray.hinzufuegen(m_fenster.windowIcon(), m_fenster.windowTitle());
+    m_tray.hinzufuegen(m_fenster.windowIcon(), tip());
     m_fenster.hide();
 }
 
@@ -42,6 +42,18 @@ void TrayFenster::MnuB_Click(int index) {
         m_fenster.show();
     else if (index == 1)
         m_fenster.close();
+}
+
+QString TrayFenster::tip() const {
+    return m_zusatzzeile.isEmpty() ? m_fenster.windowTitle() : m_fenster.windowTitle() + u'\n' + m_zusatzzeile;
+}
+
+void TrayFenster::setZusatzzeile(const QString& zeile) {
+    if (zeile == m_zusatzzeile)
+        return;
+    m_zusatzzeile = zeile;
+    if (m_tray.sichtbar())
+        m_tray.tipSetzen(tip());
 }
 
 void TrayFenster::entfernen() {

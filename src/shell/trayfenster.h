@@ -22,6 +22,9 @@ public:
     void intray();
     // 0 "Wiederherstellen", 1 "Beenden".
     void MnuB_Click(int index);
+    // A state the operator should see while the window is hidden, as a second line of the icon's tip;
+    // empty for none.
+    void setZusatzzeile(const QString& zeile);
     // Shutdown: the icon must not outlive the program.
     void entfernen();
 
@@ -29,10 +32,12 @@ public:
 
 private:
     void wiederherstellen();
+    QString tip() const;
 
     QWidget& m_fenster;
     SysTray& m_tray;
     QMenu* m_menu;
+    QString m_zusatzzeile;
 };
 
 } // namespace shell

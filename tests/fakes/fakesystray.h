@@ -14,6 +14,7 @@ public:
         lastIconNull = icon.isNull();
         m_visible = true;
     }
+    void tipSetzen(const QString& tip) override { calls << QStringLiteral("tip:") + tip; }
     void entfernen() override {
         calls << QStringLiteral("remove");
         m_visible = false;

@@ -11,10 +11,17 @@
 //         weg       the operator leaves the page
 //         loeschen  "&Löschen" on the page
 //         ende      the program ends
+//   aufzeichner programm DATENORDNER INTERVALL_MS ZENTRALE STATION: the same with the sender to the central
+//       server, composed as the program composes it (with short waits). Prints "zentrale LAGE WARTEND" at each
+//       change of its state. One more command:
+//         stopp     no more rows are recorded
+//         anhalten  the sender stops for good right after the server's next commit, before it marks the rows
+//                   sent, and prints "commit BIS" (the batch's highest rowid) - the moment to kill it
 #include "recording/datenbankpflege.h"
 #include "recording/datenort.h"
 #include "recording/gewichteliste.h"
 #include "recording/weightstore.h"
+#include "recording/zentralesender.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -22,8 +29,10 @@
 #include <QSqlQuery>
 #include <QThread>
 #include <QTimer>
+#include <atomic>
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -90,15 +99,54 @@ QString listeZeigen(recording::GewichteListe& liste) {
     return QStringLiteral("ok liste %1 %2").arg(liste.rowCount()).arg(erste);
 }
 
-int programm(QCoreApplication& app, const QString& ordner, int intervallMs) {
+std::unique_ptr<recording::ZentraleSender> senderStarten(const QString& server, const QString& station,
+                                                         recording::Datenbankpflege& datenbank,
+                                                         std::atomic<bool>& anhalten) {
+    QString fehler;
+    const auto adresse = recording::ZentraleAdresse::lesen(server, &fehler);
+    if (!adresse) {
+        zeile(QStringLiteral("zentrale falsch ") + fehler);
+        return nullptr;
+    }
+    recording::ZentraleTakt takt;
+    takt.ruheMs = 100;
+    takt.wartezeitMinMs = 100;
+    takt.wartezeitMaxMs = 400;
+    takt.anweisungsFristMs = 2000;
+    auto sender = std::make_unique<recording::ZentraleSender>(*adresse, station, datenbank.datenbankPfad(), takt);
+    sender->setNachCommit([&anhalten](const recording::Seitentabellen::Stapel& stapel) {
+        if (!anhalten)
+            return;
+        zeile(QStringLiteral("commit %1").arg(stapel.bisZeile));
+        for (;;)
+            QThread::sleep(60);
+    });
+    QObject::connect(
+        sender.get(), &recording::ZentraleSender::zustandGeaendert, sender.get(),
+        [](const recording::ZentraleZustand& z) {
+            zeile(QStringLiteral("zentrale %1 %2").arg(int(z.lage)).arg(z.wartend));
+        },
+        Qt::DirectConnection);
+    datenbank.setNachlass(sender.get());
+    sender->start();
+    return sender;
+}
+
+int programm(QCoreApplication& app, const QString& ordner, int intervallMs, const QString& server = QString(),
+             const QString& station = QString()) {
     recording::WeightStore gewichtStore;
     recording::GewichteListe gewichteListe;
     recording::Datenbankpflege datenbank(recording::datenOrtFuerProgramm(ordner), gewichtStore, gewichteListe);
+    gewichtStore.setZeitErfassen(!server.isEmpty());
     if (!datenbank.startpruefung() || !datenbank.datenquellenSetzen()) {
         std::fprintf(stderr, "%s\n", qPrintable(datenbank.fehler()));
         return 1;
     }
     zeile(QStringLiteral("bereit"));
+    std::atomic<bool> anhalten = false;
+    std::unique_ptr<recording::ZentraleSender> sender;
+    if (!server.isEmpty())
+        sender = senderStarten(server, station, datenbank, anhalten);
 
     int nummer = 0;
     QTimer takt;
@@ -123,6 +171,12 @@ int programm(QCoreApplication& app, const QString& ordner, int intervallMs) {
             if (!gewichteListe.abgefragt())
                 gewichteListe.abfragen();
             zeile(geleert ? QStringLiteral("ok loeschen") : QStringLiteral("ok loeschen fehler ") + datenbank.fehler());
+        } else if (text == QStringLiteral("stopp")) {
+            takt.stop();
+            zeile(QStringLiteral("ok stopp"));
+        } else if (text == QStringLiteral("anhalten")) {
+            anhalten = true;
+            zeile(QStringLiteral("ok anhalten"));
         } else if (text == QStringLiteral("ende") || text.isNull()) {
             takt.stop();
             zeile(QStringLiteral("ok ende"));
@@ -141,7 +195,12 @@ int programm(QCoreApplication& app, const QString& ordner, int intervallMs) {
         QMetaObject::invokeMethod(
             &app, [befehl] { befehl(QString()); }, Qt::QueuedConnection);
     }).detach();
-    return app.exec();
+    const int rc = app.exec();
+    if (sender) {
+        sender->beenden(-1);
+        datenbank.setNachlass(nullptr);
+    }
+    return rc;
 }
 
 } // namespace
@@ -155,6 +214,8 @@ int main(int argc, char** argv) {
         return sperren(args[2], args[3].toInt());
     if (args.size() == 4 && args[1] == QStringLiteral("programm"))
         return programm(app, args[2], args[3].toInt());
+    if (args.size() == 6 && args[1] == QStringLiteral("programm"))
+        return programm(app, args[2], args[3].toInt(), args[4], args[5]);
     std::fprintf(stderr, "Aufruf: aufzeichner aufzeichnen DATEI RUNDE MS | sperren DATEI MS | programm ORDNER MS\n");
     return 2;
 }

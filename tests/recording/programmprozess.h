@@ -14,9 +14,13 @@ public:
     // Generous: the machines are shared, and a wait ends as soon as what it waits for is there.
     static constexpr int kWarteMs = 30000;
 
-    ProgrammProzess(const QString& ordner, int intervallMs) {
-        m_prozess.start(QStringLiteral(GRAMURA_AUFZEICHNER),
-                        {QStringLiteral("programm"), ordner, QString::number(intervallMs)});
+    // With `zentrale` the sender to that server runs too, under the station's name.
+    ProgrammProzess(const QString& ordner, int intervallMs, const QString& zentrale = QString(),
+                    const QString& station = QString()) {
+        QStringList argumente{QStringLiteral("programm"), ordner, QString::number(intervallMs)};
+        if (!zentrale.isEmpty())
+            argumente << zentrale << station;
+        m_prozess.start(QStringLiteral(GRAMURA_AUFZEICHNER), argumente);
     }
     ~ProgrammProzess() {
         if (m_prozess.state() != QProcess::NotRunning) {

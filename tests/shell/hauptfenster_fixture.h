@@ -95,6 +95,7 @@ public:
         m_protokoll.add(QStringLiteral("Tray hinzufügen ") + tip);
         m_sichtbar = true;
     }
+    void tipSetzen(const QString& tip) override { m_protokoll.add(QStringLiteral("Tray-Tip ") + tip); }
     void entfernen() override {
         m_protokoll.add(QStringLiteral("Tray entfernen"));
         m_sichtbar = false;

@@ -1,0 +1,152 @@
+#include "zentralesender.h"
+
+#include "datenquelle.h"
+#include "zentraleserver.h"
+
+#include <QMutexLocker>
+
+namespace recording {
+
+ZentraleSender::ZentraleSender(ZentraleAdresse adresse, QString station, QString datenbankPfad, ZentraleTakt takt,
+                               QObject* parent)
+    : QThread(parent), m_adresse(std::move(adresse)), m_station(std::move(station)), m_pfad(std::move(datenbankPfad)),
+      m_takt(takt) {
+    qRegisterMetaType<recording::ZentraleZustand>();
+}
+
+ZentraleSender::~ZentraleSender() {
+    beenden(-1);
+}
+
+bool ZentraleSender::beenden(int ms) {
+    {
+        const QMutexLocker lock(&m_weckSperre);
+        m_ende = true;
+        m_wecker.wakeAll();
+    }
+    return ms < 0 ? wait() : wait(QDeadlineTimer(ms));
+}
+
+void ZentraleSender::anstossen() {
+    const QMutexLocker lock(&m_weckSperre);
+    m_geweckt = true;
+    m_wecker.wakeAll();
+}
+
+void ZentraleSender::sperren() {
+    m_dateiSperre.lock();
+}
+
+void ZentraleSender::freigeben() {
+    m_dateiSperre.unlock();
+}
+
+bool ZentraleSender::uebertragen(QSqlDatabase& alt, QString* fehler) {
+    return Seitentabellen::nachlassUebertragen(alt, m_adresse.serverSchluessel(), fehler);
+}
+
+bool ZentraleSender::warten(int ms) {
+    QMutexLocker lock(&m_weckSperre);
+    if (!m_ende && !m_geweckt && ms > 0)
+        m_wecker.wait(&m_weckSperre, QDeadlineTimer(ms));
+    m_geweckt = false;
+    return !m_ende;
+}
+
+void ZentraleSender::run() {
+    // Connections belong to the thread that opens them: both live and die here.
+    Datenquelle lokal(QStringLiteral("zentrale_lokal_%1").arg(quintptr(this), 0, 16));
+    ZentraleServer server(m_adresse, QStringLiteral("zentrale_server_%1").arg(quintptr(this), 0, 16),
+                          m_takt.anweisungsFristMs);
+    int wartezeit = m_takt.wartezeitMinMs;
+    for (;;) {
+        const Runde ergebnis = runde(lokal, server);
+        int ms = 0;
+        if (ergebnis == Runde::Fehler) {
+            ms = wartezeit;
+            wartezeit = qMin(wartezeit * 2, m_takt.wartezeitMaxMs);
+        } else {
+            wartezeit = m_takt.wartezeitMinMs;
+            ms = ergebnis == Runde::AllesGesendet ? m_takt.ruheMs : 0;
+        }
+        if (!warten(ms))
+            break;
+    }
+    server.trennen();
+}
+
+bool ZentraleSender::lokalLesen(Datenquelle& lokal, Seitentabellen::Stapel* stapel) {
+    const QMutexLocker lock(&m_dateiSperre);
+    QString fehler;
+    bool ok = lokal.oeffnen(m_pfad);
+    if (ok) {
+        QSqlDatabase db = lokal.db();
+        ok = Seitentabellen::einrichten(db, &fehler) &&
+             Seitentabellen::stapelLesen(db, m_adresse.serverSchluessel(), m_takt.stapelGroesse, stapel, &fehler);
+    } else {
+        fehler = lokal.fehler();
+    }
+    lokal.schliessen();
+    // The window already reports a database it cannot record into; the sender only notes it once.
+    if (!ok && fehler != m_lokalFehler)
+        qWarning("Gramura: Zentrale: zel.mdb nicht lesbar: %s", qPrintable(fehler));
+    m_lokalFehler = ok ? QString() : fehler;
+    return ok;
+}
+
+bool ZentraleSender::lokalMarkieren(Datenquelle& lokal, const Seitentabellen::Stapel& stapel) {
+    const QMutexLocker lock(&m_dateiSperre);
+    QString fehler;
+    bool ok = lokal.oeffnen(m_pfad);
+    if (ok) {
+        QSqlDatabase db = lokal.db();
+        ok = Seitentabellen::gesendetMarkieren(db, m_adresse.serverSchluessel(), stapel, &fehler);
+    }
+    lokal.schliessen();
+    // Not marked means sent again: the server drops what it already has.
+    if (!ok)
+        qWarning("Gramura: Zentrale: gesendete Gewichte nicht vermerkt: %s", qPrintable(fehler));
+    return ok;
+}
+
+ZentraleSender::Runde ZentraleSender::runde(Datenquelle& lokal, ZentraleServer& server) {
+    Seitentabellen::Stapel stapel;
+    if (!lokalLesen(lokal, &stapel))
+        return Runde::Fehler;
+    if (stapel.zeilen.isEmpty()) {
+        melden(ZentraleZustand::Lage::InOrdnung, 0, QString());
+        return Runde::AllesGesendet;
+    }
+    ZentraleServer::Fehler fehler;
+    if (!server.bereit(&fehler) || !server.senden(m_station, stapel.zeilen, &fehler)) {
+        melden(fehler.lage, stapel.wartend, fehler.text);
+        return Runde::Fehler;
+    }
+    if (m_nachCommit)
+        m_nachCommit(stapel);
+    const bool markiert = lokalMarkieren(lokal, stapel);
+    const qint64 rest = stapel.wartend - stapel.zeilen.size();
+    melden(ZentraleZustand::Lage::InOrdnung, qMax<qint64>(0, rest), QString());
+    if (!markiert)
+        return Runde::Fehler;
+    return rest > 0 ? Runde::Weiter : Runde::AllesGesendet;
+}
+
+void ZentraleSender::melden(ZentraleZustand::Lage lage, qint64 wartend, const QString& meldung) {
+    ZentraleZustand neu;
+    neu.lage = lage;
+    neu.wartend = wartend;
+    neu.meldung = meldung;
+    // A fault keeps the moment it began while it lasts, whatever its kind turns into.
+    if (lage != ZentraleZustand::Lage::InOrdnung)
+        neu.seit = m_zustand.lage == ZentraleZustand::Lage::InOrdnung ? QDateTime::currentDateTime() : m_zustand.seit;
+    const bool anders = neu.lage != m_zustand.lage || neu.wartend != m_zustand.wartend ||
+                        neu.meldung != m_zustand.meldung || neu.seit != m_zustand.seit;
+    if (lage != ZentraleZustand::Lage::InOrdnung && neu.lage != m_zustand.lage)
+        qWarning("Gramura: Zentrale %s: %s", qPrintable(m_adresse.anzeige()), qPrintable(meldung));
+    m_zustand = neu;
+    if (anders)
+        Q_EMIT zustandGeaendert(neu);
+}
+
+} // namespace recording

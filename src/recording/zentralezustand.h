@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDateTime>
+#include <QMetaType>
+#include <QString>
+
+namespace recording {
+
+// How the sending to the central server stands, as the window shows it in one line.
+struct ZentraleZustand {
+    enum class Lage {
+        InOrdnung,          // the server takes the rows; nothing to show
+        NichtErreichbar,    // no connection (server down, network gone, name unknown)
+        AnmeldungAbgelehnt, // wrong password or user, or not allowed in
+        SchreibenAbgelehnt, // connected, but the rows are refused (read-only replica, disk full, no right)
+        ZuLangsam,          // the statement ran into its time limit
+        FalschEingerichtet, // the connection text itself is wrong
+    };
+
+    Lage lage = Lage::InOrdnung;
+    // Local time since which the current fault lasts.
+    QDateTime seit;
+    // Negative when unknown.
+    qint64 wartend = 0;
+    // The server's or the driver's own words, never with a password.
+    QString meldung;
+
+    // "Zentrale nicht erreichbar seit 10:42 – 37 Gewichte warten"; empty while all is well.
+    QString zeile(const QDateTime& jetzt) const;
+};
+
+} // namespace recording
+
+Q_DECLARE_METATYPE(recording::ZentraleZustand)

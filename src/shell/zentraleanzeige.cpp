@@ -1,0 +1,21 @@
+#include "zentraleanzeige.h"
+
+#include "statusband.h"
+#include "trayfenster.h"
+
+namespace shell {
+
+ZentraleAnzeige::ZentraleAnzeige(Statusband& band, TrayFenster& tray, QObject* parent)
+    : QObject(parent), m_band(band), m_tray(tray) {}
+
+void ZentraleAnzeige::zeigen(const recording::ZentraleZustand& zustand) {
+    const QString zeile = zustand.zeile(QDateTime::currentDateTime());
+    const QString schluessel = QString::fromLatin1(kZeile);
+    if (zeile.isEmpty())
+        m_band.loeschen(schluessel);
+    else
+        m_band.setzen(schluessel, Statusband::Schwere::Warnung, zeile, zustand.meldung);
+    m_tray.setZusatzzeile(zeile);
+}
+
+} // namespace shell

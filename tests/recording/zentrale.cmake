@@ -1,0 +1,19 @@
+# The central store: its pure parts, its tables in zel.mdb, and stations sending to a real PostgreSQL server.
+gramura_add_gtest(recording_zentrale_test
+    SOURCES
+        ${CMAKE_CURRENT_LIST_DIR}/testdatenbank.h
+        ${CMAKE_CURRENT_LIST_DIR}/zentrale_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/seitentabellen_test.cpp
+    LIBS recording_store
+    LABELS unit)
+
+gramura_add_gtest(recording_zentrale_e2e_test
+    SOURCES
+        ${CMAKE_CURRENT_LIST_DIR}/testdatenbank.h
+        ${CMAKE_CURRENT_LIST_DIR}/programmprozess.h
+        ${CMAKE_CURRENT_LIST_DIR}/zentrale_e2e_test.cpp
+    LIBS recording_store gramura_pgcluster
+    LABELS central
+    TIMEOUT 300)
+add_dependencies(recording_zentrale_e2e_test gramura_aufzeichner)
+target_compile_definitions(recording_zentrale_e2e_test PRIVATE GRAMURA_AUFZEICHNER="$<TARGET_FILE:gramura_aufzeichner>")

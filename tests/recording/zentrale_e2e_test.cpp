@@ -1,0 +1,258 @@
+// The recording part of the program, each station in a process of its own, sending to a real PostgreSQL
+// server of the test's own. Whatever happens to the server, the network or the program, every row stored in
+// zel.mdb must reach the server exactly once, and recording must not stop for it.
+#include "pgcluster.h"
+#include "programmprozess.h"
+#include "testdatenbank.h"
+
+#include <QDeadlineTimer>
+#include <QSet>
+#include <QThread>
+#include <QTimeZone>
+
+namespace {
+
+constexpr int kIntervallMs = 50;
+constexpr int kWarteMs = 60000;
+
+// The sender's states as the helper prints them ("zentrale LAGE WARTEND").
+enum Lage { InOrdnung = 0, NichtErreichbar = 1, AnmeldungAbgelehnt = 2, SchreibenAbgelehnt = 3, ZuLangsam = 4 };
+
+bool hatLage(const ProgrammProzess& p, Lage lage, qsizetype ab = 0) {
+    const QByteArray praefix = "zentrale " + QByteArray::number(lage) + ' ';
+    for (qsizetype i = ab; i < p.zeilen().size(); ++i)
+        if (p.zeilen()[i].startsWith(praefix))
+            return true;
+    return false;
+}
+
+class Zentrale : public testing::Test {
+protected:
+    void SetUp() override {
+        QString fehler;
+        ASSERT_TRUE(server.starten(&fehler)) << fehler.toStdString();
+    }
+
+    qint64 serverZahl(const QString& sql) {
+        const auto antwort = server.abfrage(sql);
+        return antwort ? antwort->toLongLong() : -1;
+    }
+    qint64 aufDemServer(const QString& station) {
+        return serverZahl(QStringLiteral("select count(*) from gewichte where station = '%1'").arg(station));
+    }
+
+    // Waits until the server holds every row of the station's zel.mdb (and the recording has stopped).
+    testing::AssertionResult allesAngekommen(const TestDatenbank& t, const QString& station) {
+        const QDeadlineTimer frist(kWarteMs);
+        qint64 lokal = 0;
+        qint64 dort = 0;
+        do {
+            lokal = TestDatenbank::zeilen(t.mdb());
+            dort = aufDemServer(station);
+            if (lokal > 0 && dort == lokal)
+                return testing::AssertionSuccess();
+            QThread::msleep(100);
+        } while (!frist.hasExpired());
+        return testing::AssertionFailure() << "lokal " << lokal << " Zeilen, auf dem Server " << dort;
+    }
+
+    // Every row of the file is on the server once, with its own values, under the file's identity.
+    void gleich(const TestDatenbank& t, const QString& station) {
+        const QString datei =
+            TestDatenbank::abfrage(t.mdb(), QStringLiteral("select kennung from zentrale_datei")).value(0).toString();
+        ASSERT_FALSE(datei.isEmpty());
+        const QVariantList lokal = TestDatenbank::abfrage(
+            t.mdb(), QStringLiteral("select rowid || '|' || Datum || '|' || Gewicht from Gewichte order by rowid"));
+        const auto dort = server.abfrage(
+            QStringLiteral("select string_agg(zeile || '|' || to_char(datum, 'YYYY-MM-DD HH24:MI:SS') || '|' || "
+                           "gewicht, ',' order by zeile) from gewichte where station = '%1' and datei = '%2'")
+                .arg(station, datei));
+        ASSERT_TRUE(dort.has_value()) << server.letzterFehler().toStdString();
+        QStringList erwartet;
+        for (const QVariant& v : lokal)
+            erwartet << v.toString();
+        EXPECT_EQ(dort->split(u','), erwartet);
+    }
+
+    PgCluster server;
+};
+
+TEST_F(Zentrale, RowsArriveWithTheirInstantAndOlderRowsWithADerivedOne) {
+    TestDatenbank t;
+    t.mdbAusVorlage();
+    // Recorded before the central store was configured: no instant of their own.
+    TestDatenbank::abfrage(t.mdb(), QStringLiteral("insert into Gewichte (Datum, Gewicht) values "
+                                                   "('2026-03-29 01:30:00', 1.25), ('2026-07-01 12:00:00', -0.5)"));
+    ProgrammProzess programm(t.ordner(), kIntervallMs, server.uri(), QStringLiteral("Waage 1"));
+    ASSERT_TRUE(programm.bereit()) << programm.fehlerausgabe().toStdString();
+    ASSERT_TRUE(programm.weitereGespeichert(10));
+    ASSERT_TRUE(programm.befehl("stopp"));
+    ASSERT_TRUE(allesAngekommen(t, QStringLiteral("Waage 1")));
+    gleich(t, QStringLiteral("Waage 1"));
+
+    EXPECT_EQ(serverZahl(QStringLiteral("select count(*) from gewichte where zeitpunkt_abgeleitet")), 2);
+    // The instant derived from the local wall time, and the captured ones equal to it for the new rows.
+    const auto abweichung = serverZahl(QStringLiteral("select count(*) from gewichte where date_trunc('second', "
+                                                      "zeitpunkt) is distinct from datum at time zone '%1'")
+                                           .arg(QString::fromUtf8(QTimeZone::systemTimeZoneId())));
+    EXPECT_EQ(abweichung, 0);
+    EXPECT_EQ(serverZahl(QStringLiteral("select count(*) from gewichte where not zeitpunkt_abgeleitet")),
+              TestDatenbank::zeilen(t.mdb()) - 2);
+    // The list still sees Gewichte with its two columns only.
+    EXPECT_EQ(TestDatenbank::abfrage(t.mdb(), QStringLiteral("select count(*) from pragma_table_info('Gewichte')"))
+                  .value(0)
+                  .toInt(),
+              2);
+}
+
+TEST_F(Zentrale, ServerStoppedMidRunLosesNothingAndDoublesNothing) {
+    TestDatenbank t;
+    ProgrammProzess programm(t.ordner(), kIntervallMs, server.conninfo(), QStringLiteral("A"));
+    ASSERT_TRUE(programm.bereit()) << programm.fehlerausgabe().toStdString();
+    ASSERT_TRUE(programm.warten([&] { return aufDemServer(QStringLiteral("A")) >= 5; }));
+    ASSERT_TRUE(server.stoppen());
+    const qsizetype ab = programm.zeilen().size();
+    ASSERT_TRUE(programm.warten([&] { return hatLage(programm, NichtErreichbar, ab); }));
+    // Recording goes on while the server is away.
+    ASSERT_TRUE(programm.weitereGespeichert(20));
+    EXPECT_TRUE(programm.nichtGespeichert().isEmpty());
+    ASSERT_TRUE(server.wiederStarten());
+    ASSERT_TRUE(programm.befehl("stopp"));
+    ASSERT_TRUE(allesAngekommen(t, QStringLiteral("A")));
+    gleich(t, QStringLiteral("A"));
+    EXPECT_TRUE(programm.warten([&] { return hatLage(programm, InOrdnung, ab); }));
+}
+
+TEST_F(Zentrale, KilledBetweenTheServersCommitAndTheLocalMarkSendsAgainAndTheServerDropsIt) {
+    TestDatenbank t;
+    qint64 commitBis = 0;
+    {
+        ProgrammProzess programm(t.ordner(), kIntervallMs, server.conninfo(), QStringLiteral("K"));
+        ASSERT_TRUE(programm.bereit()) << programm.fehlerausgabe().toStdString();
+        ASSERT_TRUE(programm.warten([&] { return aufDemServer(QStringLiteral("K")) >= 5; }));
+        ASSERT_TRUE(programm.befehl("anhalten"));
+        ASSERT_TRUE(programm.warten([&] {
+            for (const QByteArray& z : programm.zeilen())
+                if (z.startsWith("commit "))
+                    commitBis = z.mid(7).toLongLong();
+            return commitBis > 0;
+        }));
+        programm.toeten();
+    }
+    // The server has the batch, zel.mdb does not know.
+    const qint64 markiert =
+        TestDatenbank::abfrage(t.mdb(), QStringLiteral("select coalesce(max(bis), 0) from zentrale_gesendet"))
+            .value(0)
+            .toLongLong();
+    ASSERT_LT(markiert, commitBis);
+    ASSERT_EQ(serverZahl(QStringLiteral("select max(zeile) from gewichte")), commitBis);
+
+    ProgrammProzess wieder(t.ordner(), kIntervallMs, server.conninfo(), QStringLiteral("K"));
+    ASSERT_TRUE(wieder.bereit()) << wieder.fehlerausgabe().toStdString();
+    ASSERT_TRUE(wieder.weitereGespeichert(5));
+    ASSERT_TRUE(wieder.befehl("stopp"));
+    ASSERT_TRUE(allesAngekommen(t, QStringLiteral("K")));
+    gleich(t, QStringLiteral("K"));
+}
+
+TEST_F(Zentrale, ThreeStationsAtOnceEachArriveComplete) {
+    TestDatenbank a;
+    TestDatenbank b;
+    TestDatenbank c;
+    // All three find no table and create it at the same moment.
+    ProgrammProzess pa(a.ordner(), 20, server.conninfo(), QStringLiteral("A"));
+    ProgrammProzess pb(b.ordner(), 20, server.conninfo(), QStringLiteral("B"));
+    ProgrammProzess pc(c.ordner(), 20, server.conninfo(), QStringLiteral("C"));
+    for (ProgrammProzess* p : {&pa, &pb, &pc})
+        ASSERT_TRUE(p->bereit()) << p->fehlerausgabe().toStdString();
+    for (ProgrammProzess* p : {&pa, &pb, &pc})
+        ASSERT_TRUE(p->weitereGespeichert(60));
+    for (ProgrammProzess* p : {&pa, &pb, &pc})
+        ASSERT_TRUE(p->befehl("stopp"));
+    ASSERT_TRUE(allesAngekommen(a, QStringLiteral("A")));
+    ASSERT_TRUE(allesAngekommen(b, QStringLiteral("B")));
+    ASSERT_TRUE(allesAngekommen(c, QStringLiteral("C")));
+    gleich(a, QStringLiteral("A"));
+    gleich(b, QStringLiteral("B"));
+    gleich(c, QStringLiteral("C"));
+}
+
+TEST_F(Zentrale, LoeschenWhileTheServerIsDownKeepsTheUnsentRowsOutOfTheList) {
+    TestDatenbank t;
+    ProgrammProzess programm(t.ordner(), kIntervallMs, server.conninfo(), QStringLiteral("L"));
+    ASSERT_TRUE(programm.bereit()) << programm.fehlerausgabe().toStdString();
+    ASSERT_TRUE(programm.warten([&] { return aufDemServer(QStringLiteral("L")) >= 3; }));
+    const QString alteDatei =
+        TestDatenbank::abfrage(t.mdb(), QStringLiteral("select kennung from zentrale_datei")).value(0).toString();
+    ASSERT_TRUE(server.stoppen());
+    const qsizetype ab = programm.zeilen().size();
+    ASSERT_TRUE(programm.warten([&] { return hatLage(programm, NichtErreichbar, ab); }));
+    ASSERT_TRUE(programm.weitereGespeichert(10));
+    const auto geloescht = programm.befehl("loeschen");
+    ASSERT_TRUE(geloescht);
+    ASSERT_EQ(programm.zeilen()[*geloescht], "ok loeschen");
+    const qsizetype vorher = programm.gespeichert(0, *geloescht).size();
+    ASSERT_TRUE(programm.weitereGespeichert(5));
+    ASSERT_TRUE(programm.befehl("stopp"));
+    const qsizetype nachher = programm.gespeichert(*geloescht).size();
+
+    // The list shows only what was recorded since; the rest waits where the list never looks.
+    EXPECT_EQ(TestDatenbank::zeilen(t.mdb()), nachher);
+    EXPECT_GT(TestDatenbank::abfrage(t.mdb(), QStringLiteral("select count(*) from zentrale_ausgang")).value(0).toInt(),
+              0);
+
+    ASSERT_TRUE(server.wiederStarten());
+    const QDeadlineTimer frist(kWarteMs);
+    while (aufDemServer(QStringLiteral("L")) < vorher + nachher && !frist.hasExpired())
+        QThread::msleep(100);
+    EXPECT_EQ(serverZahl(QStringLiteral("select count(*) from gewichte where datei = '%1'").arg(alteDatei)), vorher);
+    EXPECT_EQ(aufDemServer(QStringLiteral("L")), vorher + nachher);
+    gleich(t, QStringLiteral("L"));
+    const QDeadlineTimer leer(kWarteMs);
+    while (TestDatenbank::abfrage(t.mdb(), QStringLiteral("select count(*) from zentrale_ausgang")).value(0).toInt() >
+               0 &&
+           !leer.hasExpired())
+        QThread::msleep(100);
+    EXPECT_EQ(TestDatenbank::abfrage(t.mdb(), QStringLiteral("select count(*) from zentrale_ausgang")).value(0).toInt(),
+              0);
+}
+
+TEST_F(Zentrale, WrongPasswordIsToldAndRecordingGoesOn) {
+    TestDatenbank t;
+    ProgrammProzess programm(t.ordner(), kIntervallMs, server.conninfo(QStringLiteral("falsch")), QStringLiteral("P"));
+    ASSERT_TRUE(programm.bereit()) << programm.fehlerausgabe().toStdString();
+    ASSERT_TRUE(programm.warten([&] { return hatLage(programm, AnmeldungAbgelehnt); }));
+    ASSERT_TRUE(programm.weitereGespeichert(10));
+    EXPECT_TRUE(programm.nichtGespeichert().isEmpty());
+    EXPECT_FALSE(programm.fehlerausgabe().contains(QStringLiteral("falsch")));
+}
+
+TEST_F(Zentrale, SlowAndReadOnlyServerAreToldAndTheBacklogDrainsAfterwards) {
+    TestDatenbank t;
+    ProgrammProzess programm(t.ordner(), kIntervallMs, server.conninfo(), QStringLiteral("S"));
+    ASSERT_TRUE(programm.bereit()) << programm.fehlerausgabe().toStdString();
+    ASSERT_TRUE(programm.warten([&] { return aufDemServer(QStringLiteral("S")) >= 3; }));
+
+    // A statement that does not come back in time.
+    ASSERT_TRUE(server.sperreHalten(QStringLiteral("BEGIN; LOCK TABLE gewichte IN ACCESS EXCLUSIVE MODE;")));
+    qsizetype ab = programm.zeilen().size();
+    ASSERT_TRUE(programm.warten([&] { return hatLage(programm, ZuLangsam, ab); }));
+    server.sperreLoesen();
+
+    // A server that takes no writes, as a read-only replica.
+    ASSERT_TRUE(server.abfrage(QStringLiteral("alter database zentrale set default_transaction_read_only = on")));
+    ASSERT_TRUE(server.abfrage(QStringLiteral("select count(pg_terminate_backend(pid)) from pg_stat_activity where "
+                                              "usename = 'gramura'")));
+    ab = programm.zeilen().size();
+    ASSERT_TRUE(programm.warten([&] { return hatLage(programm, SchreibenAbgelehnt, ab); }));
+    ASSERT_TRUE(programm.weitereGespeichert(5));
+    ASSERT_TRUE(server.abfrage(QStringLiteral("alter database zentrale reset default_transaction_read_only"),
+                               QStringLiteral("postgres")));
+
+    ASSERT_TRUE(programm.befehl("stopp"));
+    EXPECT_TRUE(programm.nichtGespeichert().isEmpty());
+    ASSERT_TRUE(allesAngekommen(t, QStringLiteral("S")));
+    gleich(t, QStringLiteral("S"));
+}
+
+} // namespace
