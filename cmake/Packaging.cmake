@@ -2,6 +2,8 @@
 install(TARGETS gramura RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_SOURCE_DIR}/data/gramura.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/data/gramura.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+# For the administrator who creates the central table beforehand.
+install(FILES ${CMAKE_SOURCE_DIR}/data/zentrale.sql DESTINATION ${CMAKE_INSTALL_DATADIR}/gramura)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME gramura)
@@ -11,7 +13,8 @@ set(CPACK_PACKAGE_CONTACT "Gramura <entwicklung@gramura.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, qt6-qpa-plugins")
+# SQL drivers and platform plugins are loaded at run time, so the shared-library scan does not see them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6sql6-psql, qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY gramura)
 include(CPack)

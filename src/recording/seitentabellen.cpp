@@ -166,16 +166,21 @@ bool Seitentabellen::gesendetMarkieren(QSqlDatabase& db, const QString& server, 
     Transaktion t(db);
     if (!t.beginnen(fehler))
         return false;
+    // Only rows of other files can be in the outbox: the file's own rows get there only when "&Löschen"
+    // replaced it, and the new file has an identity of its own.
+    const QString datei = kennung(db);
     QSqlQuery query(db);
     query.prepare(QStringLiteral("DELETE FROM zentrale_ausgang WHERE server = ? AND datei = ? AND zeile = ?"));
     for (const ZentralZeile& z : stapel.zeilen) {
+        if (z.datei == datei)
+            continue;
         query.addBindValue(server);
         query.addBindValue(z.datei);
         query.addBindValue(z.zeile);
         if (!ausfuehren(query, fehler))
             return false;
     }
-    if (stapel.bisZeile > 0 && kennung(db) == stapel.datei) {
+    if (stapel.bisZeile > 0 && datei == stapel.datei) {
         query.prepare(QStringLiteral("INSERT INTO zentrale_gesendet (server, bis) VALUES (?, ?) "
                                      "ON CONFLICT (server) DO UPDATE SET bis = max(bis, excluded.bis)"));
         query.addBindValue(server);

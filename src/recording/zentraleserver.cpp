@@ -155,35 +155,71 @@ bool ZentraleServer::bereit(Fehler* fehler) {
     return true;
 }
 
+namespace {
+
+// Datum as the store writes it ("yyyy-MM-dd HH:mm:ss"): digits and separators only, so it can go into the
+// statement as it is. Anything else (a row written by another program) is parsed, or sent as no date.
+bool speicherform(const QString& text) {
+    static constexpr char16_t kMuster[] = u"dddd-dd-dd dd:dd:dd";
+    if (text.size() != 19)
+        return false;
+    for (qsizetype i = 0; i < 19; ++i) {
+        const char16_t c = text[i].unicode();
+        if (kMuster[i] == u'd' ? (c < u'0' || c > u'9') : c != kMuster[i])
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 QString ZentraleServer::einfuegenSql(const QSqlDatabase& db, const QString& station,
                                      const QList<ZentralZeile>& zeilen) {
     const QString stationText = literal(db, station, QMetaType::QString);
     QString sql = QStringLiteral("INSERT INTO gewichte (station, datei, zeile, datum, zeitpunkt, zeitpunkt_abgeleitet, "
                                  "gewicht) VALUES ");
-    sql.reserve(sql.size() + zeilen.size() * 140);
+    sql.reserve(sql.size() + zeilen.size() * (stationText.size() + 140));
     const auto null = QStringLiteral("NULL");
+    // Only values this code formatted itself go in unquoted; the station's name is quoted by the driver.
+    QString letzteDatei;
+    QString dateiText;
     bool erste = true;
     for (const ZentralZeile& z : zeilen) {
-        // Only values this code formatted itself go in unquoted; the station's name is quoted by the driver.
-        const QUuid datei = QUuid::fromString(z.datei);
-        const QDateTime lokal = datumAusSpeicherform(z.datum.toString());
-        QDateTime zeitpunkt;
-        if (z.utcMs)
-            zeitpunkt = QDateTime::fromMSecsSinceEpoch(*z.utcMs, Qt::UTC);
-        else if (lokal.isValid())
-            zeitpunkt = lokal.toUTC();
+        if (z.datei != letzteDatei) {
+            letzteDatei = z.datei;
+            dateiText = u'\'' + QUuid::fromString(z.datei).toString(QUuid::WithoutBraces) + u'\'';
+        }
+        QString datum = z.datum.toString();
+        if (!speicherform(datum)) {
+            const QDateTime gelesen = datumAusSpeicherform(datum);
+            datum = gelesen.isValid() ? gelesen.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : QString();
+        }
         bool zahl = false;
         const double gewicht = z.gewicht.toDouble(&zahl);
         if (!erste)
             sql += u',';
         erste = false;
-        sql +=
-            QStringLiteral("(%1,'%2',%3,%4,%5,%6,%7)")
-                .arg(stationText, datei.toString(QUuid::WithoutBraces), QString::number(z.zeile),
-                     lokal.isValid() ? u'\'' + lokal.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + u'\'' : null,
-                     zeitpunkt.isValid() ? u'\'' + zeitpunkt.toString(Qt::ISODateWithMs) + u'\'' : null,
-                     z.utcMs ? QStringLiteral("false") : QStringLiteral("true"),
-                     zahl && !z.gewicht.isNull() && std::isfinite(gewicht) ? QString::number(gewicht, 'g', 17) : null);
+        sql += u'(';
+        sql += stationText;
+        sql += u',';
+        sql += dateiText;
+        sql += u',';
+        sql += QString::number(z.zeile);
+        sql += u',';
+        sql += datum.isEmpty() ? null : u'\'' + datum + u'\'';
+        sql += u',';
+        if (z.utcMs) {
+            // The server turns the epoch milliseconds into its instant: no time-zone work here per row.
+            sql += QStringLiteral("to_timestamp(%1::float8/1000)").arg(*z.utcMs);
+            sql += QStringLiteral(",false,");
+        } else {
+            // Recorded before the central store: the local wall time in this computer's zone.
+            const QDateTime lokal = datum.isEmpty() ? QDateTime() : datumAusSpeicherform(datum);
+            sql += lokal.isValid() ? u'\'' + lokal.toUTC().toString(Qt::ISODateWithMs) + u'\'' : null;
+            sql += QStringLiteral(",true,");
+        }
+        sql += zahl && !z.gewicht.isNull() && std::isfinite(gewicht) ? QString::number(gewicht, 'g', 17) : null;
+        sql += u')';
     }
     sql += QStringLiteral(" ON CONFLICT DO NOTHING");
     return sql;

@@ -50,7 +50,8 @@ deb=$(ls "$work"/pkg/gramura_*.deb 2>/dev/null | head -n1)
 [ -n "$deb" ] || fail "no gramura_*.deb in $work/pkg"
 echo "package: $(basename "$deb")"
 contents=$(dpkg-deb -c "$deb")
-for path in ./usr/bin/gramura ./usr/share/gramura/zel.neu ./usr/share/applications/gramura.desktop \
+for path in ./usr/bin/gramura ./usr/share/gramura/zel.neu ./usr/share/gramura/zentrale.sql \
+    ./usr/share/applications/gramura.desktop \
     ./usr/share/icons/hicolor/scalable/apps/gramura.svg ./usr/share/icons/hicolor/32x32/apps/gramura.png; do
     grep -q " $path\$" <<<"$contents" || fail "the package lacks $path"
 done

@@ -38,7 +38,7 @@ protected:
         return antwort ? antwort->toLongLong() : -1;
     }
     qint64 aufDemServer(const QString& station) {
-        return serverZahl(QStringLiteral("select count(*) from gewichte where station = '%1'").arg(station));
+        return serverZahl(QStringLiteral("select count(*) from gewichte where station = $s$%1$s$").arg(station));
     }
 
     // Waits until the server holds every row of the station's zel.mdb (and the recording has stopped).
@@ -65,7 +65,7 @@ protected:
             t.mdb(), QStringLiteral("select rowid || '|' || Datum || '|' || Gewicht from Gewichte order by rowid"));
         const auto dort = server.abfrage(
             QStringLiteral("select string_agg(zeile || '|' || to_char(datum, 'YYYY-MM-DD HH24:MI:SS') || '|' || "
-                           "gewicht, ',' order by zeile) from gewichte where station = '%1' and datei = '%2'")
+                           "gewicht, ',' order by zeile) from gewichte where station = $s$%1$s$ and datei = '%2'")
                 .arg(station, datei));
         ASSERT_TRUE(dort.has_value()) << server.letzterFehler().toStdString();
         QStringList erwartet;
@@ -162,7 +162,9 @@ TEST_F(Zentrale, ThreeStationsAtOnceEachArriveComplete) {
     // All three find no table and create it at the same moment.
     ProgrammProzess pa(a.ordner(), 20, server.conninfo(), QStringLiteral("A"));
     ProgrammProzess pb(b.ordner(), 20, server.conninfo(), QStringLiteral("B"));
-    ProgrammProzess pc(c.ordner(), 20, server.conninfo(), QStringLiteral("C"));
+    // A name as an operator might type it goes in as text, never as part of the statement.
+    const QString nameC = QStringLiteral("Waage 'C'); drop table gewichte; --");
+    ProgrammProzess pc(c.ordner(), 20, server.conninfo(), nameC);
     for (ProgrammProzess* p : {&pa, &pb, &pc})
         ASSERT_TRUE(p->bereit()) << p->fehlerausgabe().toStdString();
     for (ProgrammProzess* p : {&pa, &pb, &pc})
@@ -171,10 +173,10 @@ TEST_F(Zentrale, ThreeStationsAtOnceEachArriveComplete) {
         ASSERT_TRUE(p->befehl("stopp"));
     ASSERT_TRUE(allesAngekommen(a, QStringLiteral("A")));
     ASSERT_TRUE(allesAngekommen(b, QStringLiteral("B")));
-    ASSERT_TRUE(allesAngekommen(c, QStringLiteral("C")));
+    ASSERT_TRUE(allesAngekommen(c, nameC));
     gleich(a, QStringLiteral("A"));
     gleich(b, QStringLiteral("B"));
-    gleich(c, QStringLiteral("C"));
+    gleich(c, nameC);
 }
 
 TEST_F(Zentrale, LoeschenWhileTheServerIsDownKeepsTheUnsentRowsOutOfTheList) {

@@ -19,3 +19,8 @@ foreach(_fenstertest startablauf einstellungen_gesamt fensteraufbau fenstergroes
         LABELS gui)
     target_include_directories(shell_${_fenstertest}_test PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../recording)
 endforeach()
+
+gramura_add_gtest(shell_zentraleanzeige_test GUI
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/zentraleanzeige_test.cpp ${CMAKE_SOURCE_DIR}/tests/fakes/fakesystray.h
+    LIBS shell recording_store gramura_fakes
+    LABELS gui)

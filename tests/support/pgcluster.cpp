@@ -136,11 +136,13 @@ bool PgCluster::starten(QString* fehler) {
     // The socket lives in our folder because the system socket folder may not exist or not be writable.
     QFile conf(datenOrdner() + QStringLiteral("/postgresql.conf"));
     QFile hba(datenOrdner() + QStringLiteral("/pg_hba.conf"));
+    // Tests need no durability; a benchmark measures with the server's usual commits.
+    const QString dauer =
+        m_dauerhaft ? QString() : QStringLiteral("fsync = off\nsynchronous_commit = off\nfull_page_writes = off\n");
     const QByteArray einstellungen = QStringLiteral("\nport = %1\nlisten_addresses = '127.0.0.1'\n"
-                                                    "unix_socket_directories = '%2'\nfsync = off\n"
-                                                    "synchronous_commit = off\nfull_page_writes = off\n")
+                                                    "unix_socket_directories = '%2'\n%3")
                                          .arg(m_port)
-                                         .arg(m_ordner->path())
+                                         .arg(m_ordner->path(), dauer)
                                          .toUtf8();
     // Only password logins, over TCP as the program connects: nothing may slip in through trust or peer.
     const QByteArray regeln = "local all all scram-sha-256\nhost all all 127.0.0.1/32 scram-sha-256\n";

@@ -17,6 +17,9 @@ public:
     PgCluster(const PgCluster&) = delete;
     PgCluster& operator=(const PgCluster&) = delete;
 
+    // Before starten(): commits reach the disk as on a real server (slower; for benchmarks).
+    void setDauerhaft(bool dauerhaft) { m_dauerhaft = dauerhaft; }
+
     // Creates and starts the cluster with the login role "gramura" (password "geheim") owning "zentrale".
     bool starten(QString* fehler);
     bool stoppen();
@@ -51,4 +54,5 @@ private:
     QString m_fehler;
     int m_port = 0;
     bool m_laeuft = false;
+    bool m_dauerhaft = false;
 };
