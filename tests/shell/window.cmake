@@ -24,3 +24,14 @@ gramura_add_gtest(shell_zentraleanzeige_test GUI
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/zentraleanzeige_test.cpp ${CMAKE_SOURCE_DIR}/tests/fakes/fakesystray.h
     LIBS shell recording_store gramura_fakes
     LABELS gui)
+
+# The program as started by the operator, with the central server in its settings.
+gramura_add_gtest(shell_zentrale_programm_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/zentrale_programm_test.cpp
+    LIBS gramura_pgcluster Qt6::Sql
+    LABELS central
+    TIMEOUT 240)
+add_dependencies(shell_zentrale_programm_test gramura gramura_template)
+target_compile_definitions(shell_zentrale_programm_test PRIVATE
+    GRAMURA_PROGRAMM="$<TARGET_FILE:gramura>"
+    GRAMURA_GEBAUTE_VORLAGE="${CMAKE_BINARY_DIR}/zel.neu")
