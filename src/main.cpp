@@ -165,5 +165,6 @@ int main(int argc, char** argv) {
         std::fflush(nullptr);
         std::_Exit(rc);
     }
+    datenbank.setNachlass(nullptr);
     return rc;
 }
