@@ -123,6 +123,19 @@ TEST_F(Zentrale, ServerStoppedMidRunLosesNothingAndDoublesNothing) {
     EXPECT_TRUE(programm.warten([&] { return hatLage(programm, InOrdnung, ab); }));
 }
 
+TEST_F(Zentrale, ServerAwayAtStartUpGetsEverythingOnceItIsThere) {
+    TestDatenbank t;
+    ASSERT_TRUE(server.stoppen());
+    ProgrammProzess programm(t.ordner(), kIntervallMs, server.conninfo(), QStringLiteral("U"));
+    ASSERT_TRUE(programm.bereit()) << programm.fehlerausgabe().toStdString();
+    ASSERT_TRUE(programm.warten([&] { return hatLage(programm, NichtErreichbar); }));
+    ASSERT_TRUE(programm.weitereGespeichert(10));
+    ASSERT_TRUE(server.wiederStarten());
+    ASSERT_TRUE(programm.befehl("stopp"));
+    ASSERT_TRUE(allesAngekommen(t, QStringLiteral("U")));
+    gleich(t, QStringLiteral("U"));
+}
+
 TEST_F(Zentrale, KilledBetweenTheServersCommitAndTheLocalMarkSendsAgainAndTheServerDropsIt) {
     TestDatenbank t;
     qint64 commitBis = 0;
