@@ -85,6 +85,10 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     m_cmdlöschen = m_pankenn->cmdlöschenAnlegen(this);
     connect(m_tabkenn, &TabKenn::currentChanged, m_pankenn, &PanKenn::tabkenn_Switch);
     connect(m_tabkenn, &TabKenn::currentChanged, m_panverlauf, &PanVerlauf::tabkenn_Switch);
+    // On "Aufzeichnung" the status band stands above the export button's row, not over it.
+    connect(m_tabkenn, &TabKenn::currentChanged, m_statusband, [this](int index) {
+        m_statusband->freihalten(index == PanKenn::kIndex ? PanKenn::kKnopfHoehe + PanKenn::kMargin : 0);
+    });
 
     m_timer1.setObjectName(QStringLiteral("Timer1"));
     m_timer1.setInterval(100);
