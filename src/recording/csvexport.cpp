@@ -108,22 +108,25 @@ bool CsvExport::weiter() {
         return false;
     if (m_gelesen)
         return true;
-    QString sql = QStringLiteral("select datum, gewicht, rowid from gewichte where rowid <= :grenze and datum >= :von");
+    // After the first block the last key alone is the lower bound: given the period's start as well, SQLite
+    // may start each block's walk along the index there, and every block would read all rows before it.
+    QString sql = QStringLiteral("select datum, gewicht, rowid from gewichte where rowid <= :grenze");
+    sql += m_hatSchluessel ? QStringLiteral(" and (datum, rowid) > (:datum, :rowid)")
+                           : QStringLiteral(" and datum >= :von");
     if (!m_zeitraum.obergrenze().isEmpty())
         sql += QStringLiteral(" and datum < :bis");
-    if (m_hatSchluessel)
-        sql += QStringLiteral(" and (datum, rowid) > (:datum, :rowid)");
     sql += QStringLiteral(" order by datum asc, rowid asc limit :anzahl");
     QSqlQuery query(m_quelle.db());
     query.setForwardOnly(true);
     bool ok = query.prepare(sql);
     query.bindValue(QStringLiteral(":grenze"), m_grenze);
-    query.bindValue(QStringLiteral(":von"), untergrenze());
     if (!m_zeitraum.obergrenze().isEmpty())
         query.bindValue(QStringLiteral(":bis"), m_zeitraum.obergrenze());
     if (m_hatSchluessel) {
         query.bindValue(QStringLiteral(":datum"), m_letztesDatum);
         query.bindValue(QStringLiteral(":rowid"), m_letzteRowid);
+    } else {
+        query.bindValue(QStringLiteral(":von"), untergrenze());
     }
     query.bindValue(QStringLiteral(":anzahl"), kBlockZeilen);
     if (!ok || !query.exec())
