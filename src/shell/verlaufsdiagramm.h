@@ -28,8 +28,14 @@ protected:
 private:
     QRect zeichenflaeche() const;
     QString achsenText(double wert) const;
+    // The scale: its ends and step, round numbers around the day's values.
+    void skalieren();
+    QVector<double> teilung() const;
 
     recording::TagesWerte m_werte;
+    double m_unten = 0;
+    double m_oben = 1;
+    double m_schritt = 0.5;
     QString m_hinweis;
     QLocale m_locale;
 };

@@ -10,10 +10,12 @@
 #include "recording/weightstore.h"
 #include "shell/frmmain.h"
 #include "shell/meldungen.h"
+#include "shell/panverlauf.h"
 #include "shell/tabkenn.h"
 #include "simulator/indicatorsimulator.h"
 
 #include <QApplication>
+#include <QDateEdit>
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -148,12 +150,16 @@ int main(int argc, char** argv) {
     const QDateTime beginn = QDateTime::currentDateTime();
     for (int i = 0; i < 5; ++i)
         gewichtStore.speichern(kGewicht, beginn.addSecs(i));
-    simulierterTag(datenbank.datenbankPfad(), beginn.date());
+    // Yesterday's working day, so that today's rows above keep the list's top and the chart its scale.
+    const QDate gestern = beginn.date().addDays(-1);
+    simulierterTag(datenbank.datenbankPfad(), gestern);
 
     int fehler = meldungen.anzahl;
     shell::TabKenn* tabs = frmMain.tabkenn();
     for (int i = 0; i < tabs->tabBar()->count(); ++i) {
         tabs->setCurrentIndex(i);
+        if (tabs->page(i) == frmMain.panverlauf())
+            frmMain.panverlauf()->dtptag()->setDate(gestern);
         warten([] { return false; }, 200); // lets the page lay itself out and paint
         const QString datei = ziel.filePath(dateiname(i, tabs->tabBar()->tabText(i)));
         const QPixmap bild = frmMain.grab();
