@@ -2,6 +2,7 @@
 
 #include <QDateEdit>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>

@@ -2,6 +2,7 @@
 // does not run to its end.
 #include "recording/csvexport.h"
 #include "recording/tagesverlauf.h"
+#include "recording/zeitraum.h"
 #include "testdatenbank.h"
 
 #include <QRandomGenerator>
@@ -49,6 +50,40 @@ std::vector<Roh> fuellen(const QString& pfad, int anzahl) {
     }
     QSqlDatabase::removeDatabase(QStringLiteral("fuellen"));
     return zeilen;
+}
+
+TEST(Zeitraum, ChoicesGiveWholeDaysAsRangesOnTheStoredText) {
+    using Art = recording::Zeitraum::Art;
+    struct Fall {
+        Art art;
+        QDate heute;
+        const char* untergrenze;
+        const char* obergrenze;
+    };
+    const QDate sonntag(2026, 12, 6);
+    const QDate montag(2026, 12, 7);
+    const QDate silvester(2026, 12, 31); // a Thursday: the week runs into the next year
+    const Fall faelle[] = {
+        {Art::Heute, sonntag, "2026-12-06", "2026-12-07"},        {Art::Gestern, montag, "2026-12-06", "2026-12-07"},
+        {Art::DieseWoche, sonntag, "2026-11-30", "2026-12-07"},   {Art::DieseWoche, montag, "2026-12-07", "2026-12-14"},
+        {Art::DieseWoche, silvester, "2026-12-28", "2027-01-04"}, {Art::Alles, sonntag, "", ""},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(std::to_string(static_cast<int>(f.art)) + " " + f.heute.toString(Qt::ISODate).toStdString());
+        const auto z = recording::Zeitraum::fuer(f.art, f.heute);
+        EXPECT_TRUE(z.gueltig());
+        EXPECT_EQ(z.untergrenze(), QLatin1String(f.untergrenze));
+        EXPECT_EQ(z.obergrenze(), QLatin1String(f.obergrenze));
+    }
+    // From–to, both days whole: the last second of the last day lies below the upper bound.
+    const auto vonBis = recording::Zeitraum::fuer(Art::VonBis, sonntag, QDate(2026, 12, 1), QDate(2026, 12, 3));
+    EXPECT_LT(QStringLiteral("2026-12-03 23:59:59"), vonBis.obergrenze());
+    EXPECT_GE(QStringLiteral("2026-12-01 00:00:00"), vonBis.untergrenze());
+    EXPECT_FALSE(recording::Zeitraum::fuer(Art::VonBis, sonntag, QDate(2026, 12, 3), QDate(2026, 12, 1)).gueltig());
+    // The command line's dates: exactly yyyy-MM-dd of a real day.
+    EXPECT_EQ(recording::Zeitraum::ausOption(QStringLiteral("2028-02-29")), QDate(2028, 2, 29));
+    for (const char* falsch : {"2026-02-29", "2026-1-5", "06.12.2026", "2026-12-06 ", "", "20261206"})
+        EXPECT_FALSE(recording::Zeitraum::ausOption(QLatin1String(falsch)).isValid()) << falsch;
 }
 
 TEST(TagesVerlauf, ReductionKeepsEveryDaysAndEveryColumnsTrueMinimumAndMaximum) {
