@@ -7,6 +7,7 @@
 #include "platform/qsettingsstore.h"
 #include "platform/qtserialport.h"
 #include "recording/datenbankpflege.h"
+#include "recording/exportbefehl.h"
 #include "recording/gewichteliste.h"
 #include "recording/weightstore.h"
 #include "shell/einstellungen.h"
@@ -18,6 +19,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <cstdio>
 #include <memory>
@@ -31,6 +33,10 @@ struct Optionen {
     bool demo = false;
     std::optional<QString> zentrale;
     std::optional<QString> station;
+    // --export: the CSV file; the run then only exports and ends.
+    QString exportDatei;
+    QString von;
+    QString bis;
 };
 
 // Options are read before the application object exists, so a missing display can be told in one line.
@@ -66,6 +72,19 @@ Optionen parseOptions(const QStringList& arguments) {
                                      QStringLiteral("Für diesen Lauf: der Name dieser Waage bei der Zentrale."),
                                      QStringLiteral("NAME"));
     parser.addOption(station);
+    const QCommandLineOption exportieren(QStringLiteral("export"),
+                                         QStringLiteral("Ohne Fenster: die aufgezeichneten Gewichte als CSV nach FILE "
+                                                        "schreiben und enden (Exit-Code 0 bei Erfolg)."),
+                                         QStringLiteral("FILE"));
+    const QCommandLineOption von(QStringLiteral("from"),
+                                 QStringLiteral("Mit --export: erst ab diesem Tag (yyyy-MM-dd, einschließlich)."),
+                                 QStringLiteral("yyyy-MM-dd"));
+    const QCommandLineOption bis(QStringLiteral("to"),
+                                 QStringLiteral("Mit --export: nur bis zu diesem Tag (yyyy-MM-dd, einschließlich)."),
+                                 QStringLiteral("yyyy-MM-dd"));
+    parser.addOption(exportieren);
+    parser.addOption(von);
+    parser.addOption(bis);
     if (!parser.parse(arguments)) {
         std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
         std::exit(2);
@@ -77,7 +96,12 @@ Optionen parseOptions(const QStringList& arguments) {
         std::fprintf(stdout, "%s", qPrintable(text));
         std::exit(0);
     }
-    Optionen optionen{parser.values(device), parser.value(dataDir), parser.isSet(demo), {}, {}};
+    if (!parser.isSet(exportieren) && (parser.isSet(von) || parser.isSet(bis))) {
+        std::fprintf(stderr, "gramura: --from und --to gelten nur mit --export\n");
+        std::exit(2);
+    }
+    Optionen optionen{parser.values(device),     parser.value(dataDir), parser.isSet(demo), {}, {},
+                      parser.value(exportieren), parser.value(von),     parser.value(bis)};
     if (parser.isSet(zentrale))
         optionen.zentrale = parser.value(zentrale);
     if (parser.isSet(station))
@@ -92,6 +116,18 @@ int main(int argc, char** argv) {
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const Optionen optionen = parseOptions(arguments);
+
+    // A scheduled job has no display: the export runs on a core application, before any display is asked for.
+    if (!optionen.exportDatei.isEmpty()) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Gramura"));
+        QString meldung;
+        const recording::ExportBefehl befehl{optionen.exportDatei, optionen.von, optionen.bis, optionen.dataDir};
+        const int ergebnis = befehl.ausfuehren(&meldung);
+        if (ergebnis != recording::ExportBefehl::Erfolg)
+            std::fprintf(stderr, "gramura: %s\n", meldung.toLocal8Bit().constData());
+        return ergebnis;
+    }
 
     QString reason;
     if (!platform::displayAvailable(&reason)) {

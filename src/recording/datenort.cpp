@@ -70,6 +70,12 @@ bool ordnerBeschreibbar(const QString& ordner) {
 }
 
 DatenOrt datenOrtFuerProgramm(const QString& datenDirOption) {
+    DatenOrt ort = datenOrtErmitteln(datenDirOption);
+    QDir().mkpath(ort.ordner);
+    return ort;
+}
+
+DatenOrt datenOrtErmitteln(const QString& datenDirOption) {
     DatenOrtQuellen quellen;
     quellen.programmOrdner = QCoreApplication::applicationDirPath();
     quellen.benutzerOrdner = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
@@ -79,9 +85,7 @@ DatenOrt datenOrtFuerProgramm(const QString& datenDirOption) {
     // Tried only where the answer matters, so an installed program leaves its own folder alone.
     if (quellen.datenDirOption.isEmpty() && haeltDaten(quellen.programmOrdner))
         quellen.programmOrdnerBeschreibbar = ordnerBeschreibbar(quellen.programmOrdner);
-    DatenOrt ort = datenOrtWaehlen(quellen);
-    QDir().mkpath(ort.ordner);
-    return ort;
+    return datenOrtWaehlen(quellen);
 }
 
 } // namespace recording

@@ -42,5 +42,7 @@ bool ordnerBeschreibbar(const QString& ordner);
 
 // The rule for this program run; creates the chosen folder when it is missing.
 DatenOrt datenOrtFuerProgramm(const QString& datenDirOption);
+// The same rule for a run that only reads (the export on the command line): nothing is created.
+DatenOrt datenOrtErmitteln(const QString& datenDirOption);
 
 } // namespace recording

@@ -80,6 +80,14 @@ QString Datenquelle::artDerBytes(const QByteArray& kopf, qint64 groesse) {
 }
 
 bool Datenquelle::oeffnen(const QString& pfad) {
+    return oeffnen(pfad, false);
+}
+
+bool Datenquelle::oeffnenZumLesen(const QString& pfad) {
+    return oeffnen(pfad, true);
+}
+
+bool Datenquelle::oeffnen(const QString& pfad, bool nurLesen) {
     schliessen();
     m_pfad = pfad;
     m_fehler.clear();
@@ -90,7 +98,7 @@ bool Datenquelle::oeffnen(const QString& pfad) {
     QSqlDatabase db = QSqlDatabase::database(m_verbindung, false);
     // mode=rw: SQLite refuses to create the file should it vanish between the check above and the open.
     QUrl url = QUrl::fromLocalFile(QFileInfo(pfad).absoluteFilePath());
-    url.setQuery(QStringLiteral("mode=rw"));
+    url.setQuery(nurLesen ? QStringLiteral("mode=ro") : QStringLiteral("mode=rw"));
     db.setDatabaseName(url.toString(QUrl::FullyEncoded));
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
     if (!db.open()) {
@@ -102,10 +110,15 @@ bool Datenquelle::oeffnen(const QString& pfad) {
     // writes nothing into such a file. WAL with full synchronous commits: a row reported stored survives
     // a crash or a power cut.
     QSqlQuery pragma(db);
-    bool eingerichtet = pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    bool eingerichtet = nurLesen ? pragma.exec(QStringLiteral("select count(*) from sqlite_master"))
+                                 : pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
     const bool fremd = !eingerichtet && pragma.lastError().nativeErrorCode() == kKeineDatenbank;
-    eingerichtet = eingerichtet && pragma.exec(QStringLiteral("PRAGMA synchronous=FULL")) &&
-                   pragma.exec(QStringLiteral("PRAGMA journal_size_limit=%1").arg(kWalGrenzeBytes));
+    if (nurLesen) {
+        pragma.finish();
+    } else {
+        eingerichtet = eingerichtet && pragma.exec(QStringLiteral("PRAGMA synchronous=FULL")) &&
+                       pragma.exec(QStringLiteral("PRAGMA journal_size_limit=%1").arg(kWalGrenzeBytes));
+    }
     if (!eingerichtet) {
         const QString grund = pragma.lastError().text();
         pragma = QSqlQuery();

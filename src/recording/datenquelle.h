@@ -28,6 +28,9 @@ public:
     Datenquelle& operator=(const Datenquelle&) = delete;
 
     bool oeffnen(const QString& pfad);
+    // For readers that must never write (the export, the chart, a scheduled job while the program records):
+    // SQLite's read-only mode, no journal settings touched; a missing file is never created.
+    bool oeffnenZumLesen(const QString& pfad);
     // Every query on the connection must be gone before this.
     void schliessen();
     bool offen() const;
@@ -46,6 +49,8 @@ public:
     static QString artDerBytes(const QByteArray& kopf, qint64 groesse);
 
 private:
+    bool oeffnen(const QString& pfad, bool nurLesen);
+
     QString m_verbindung;
     QString m_pfad;
     QString m_angemeldet; // the key under which this connection counts as holding its file

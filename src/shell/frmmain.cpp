@@ -12,6 +12,7 @@
 #include "pangeld.h"
 #include "pankenn.h"
 #include "pansalden.h"
+#include "panverlauf.h"
 #include "platform/serialdevices.h"
 #include "programmicon.h"
 #include "recording/datenbankpflege.h"
@@ -66,6 +67,14 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     m_tabkenn->addPage(m_pankenn, QStringLiteral("Aufzeichnung"));
     m_tabkenn->addPage(new PanSalden(dienste.datenbank ? dienste.datenbank->ort().ordner : QString()),
                        QStringLiteral("Info"));
+    if (!m_dienste.uhr) {
+        m_systemUhr = std::make_unique<recording::SystemUhr>();
+        m_dienste.uhr = m_systemUhr.get();
+    }
+    recording::Datenbankpflege* datenbank = dienste.datenbank;
+    m_panverlauf =
+        new PanVerlauf([datenbank] { return datenbank ? datenbank->datenbankPfad() : QString(); }, *m_dienste.uhr);
+    m_tabkenn->addPage(m_panverlauf, QStringLiteral("Verlauf"));
     m_tabkenn->setCurrentIndex(0);
 
     m_cmdBeenden->setObjectName(QStringLiteral("cmdBeenden"));
@@ -76,6 +85,11 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     connect(m_cmdMinimieren, &QPushButton::clicked, this, &FrmMain::cmdMinimieren_Click);
     m_cmdlöschen = m_pankenn->cmdlöschenAnlegen(this);
     connect(m_tabkenn, &TabKenn::currentChanged, m_pankenn, &PanKenn::tabkenn_Switch);
+    connect(m_tabkenn, &TabKenn::currentChanged, m_panverlauf, &PanVerlauf::tabkenn_Switch);
+    // On "Aufzeichnung" the status band stands above the export button's row, not over it.
+    connect(m_tabkenn, &TabKenn::currentChanged, m_statusband, [this](int index) {
+        m_statusband->freihalten(index == PanKenn::kIndex ? PanKenn::kKnopfHoehe + PanKenn::kMargin : 0);
+    });
 
     m_timer1.setObjectName(QStringLiteral("Timer1"));
     m_timer1.setInterval(100);
@@ -87,10 +101,6 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     if (!m_dienste.speicher) {
         m_keinSpeicher = std::make_unique<recording::KeinSpeicher>();
         m_dienste.speicher = m_keinSpeicher.get();
-    }
-    if (!m_dienste.uhr) {
-        m_systemUhr = std::make_unique<recording::SystemUhr>();
-        m_dienste.uhr = m_systemUhr.get();
     }
     m_statusband->ueber(m_tabkenn);
     m_aufzeichnung = new Aufzeichnung(m_timer2, *m_dienste.uhr, *m_dienste.speicher, *txtgewicht(),
@@ -218,7 +228,7 @@ void FrmMain::tabReihenfolgeSetzen() {
     QList<QWidget*> order{m_cmdBeenden, m_cmdMinimieren, m_paneigen->cboport(), m_paneigen->cbokomma(),
                           m_paneigen->cboTaste()};
     order += m_paneigen->frmzusatzsalden()->tabReihenfolge();
-    order << m_pankenn->grdgewichte() << txtgewicht() << m_cmdlöschen;
+    order << m_pankenn->grdgewichte() << m_pankenn->cmdexportieren() << txtgewicht() << m_cmdlöschen;
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }

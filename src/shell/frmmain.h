@@ -41,6 +41,7 @@ class Meldungen;
 class PanEigen;
 class PanGeld;
 class PanKenn;
+class PanVerlauf;
 class Statusband;
 class SysTray;
 class TabKenn;
@@ -99,6 +100,7 @@ public:
     PanGeld* pangeld() const { return m_pangeld; }
     PanEigen* paneigen() const { return m_paneigen; }
     PanKenn* pankenn() const { return m_pankenn; }
+    PanVerlauf* panverlauf() const { return m_panverlauf; }
     QPushButton* cmdlöschen() const { return m_cmdlöschen; }
     QLineEdit* txtgewicht() const;
     QPushButton* cmdBeenden() const { return m_cmdBeenden; }
@@ -131,6 +133,7 @@ private:
     PanGeld* m_pangeld;
     PanEigen* m_paneigen;
     PanKenn* m_pankenn;
+    PanVerlauf* m_panverlauf = nullptr;
     QPushButton* m_cmdlöschen = nullptr;
     QPushButton* m_cmdBeenden;
     QPushButton* m_cmdMinimieren;

@@ -1,18 +1,22 @@
 #include "pankenn.h"
 
+#include "exportlauf.h"
 #include "gewichteraster.h"
 #include "meldungen.h"
+#include "recording/csvexport.h"
 #include "recording/datenbankpflege.h"
 #include "recording/gewichteliste.h"
 #include "twips.h"
 
+#include <QDate>
 #include <QHeaderView>
 #include <QPushButton>
 
 namespace shell {
 
 PanKenn::PanKenn(recording::Datenbankpflege* datenbank, Meldungen& meldungen, QWidget* parent)
-    : QWidget(parent), m_datenbank(datenbank), m_meldungen(meldungen), m_grdgewichte(new GewichteRaster(this)) {
+    : QWidget(parent), m_datenbank(datenbank), m_meldungen(meldungen), m_grdgewichte(new GewichteRaster(this)),
+      m_cmdexportieren(new QPushButton(QStringLiteral("E&xportieren…"), this)) {
     setObjectName(QStringLiteral("pankenn"));
     m_grdgewichte->setObjectName(QStringLiteral("grdgewichte"));
     m_grdgewichte->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -33,7 +37,12 @@ PanKenn::PanKenn(recording::Datenbankpflege* datenbank, Meldungen& meldungen, QW
     auswahl->setMinimumWidth(Twips::forWidget(this).x(270));
     if (m_datenbank)
         m_grdgewichte->setListe(&m_datenbank->liste());
-    placeTwips(m_grdgewichte, kMargin, kMargin, 8205, 3690);
+    // The list gives up the height of the button's row below it.
+    placeTwips(m_grdgewichte, kMargin, kMargin, 8205, 3690 - kKnopfHoehe - kMargin);
+    m_cmdexportieren->setObjectName(QStringLiteral("cmdexportieren"));
+    placeTwips(m_cmdexportieren, kMargin, 3690 - kKnopfHoehe + kMargin, kKnopfBreite, kKnopfHoehe);
+    connect(m_cmdexportieren, &QPushButton::clicked, this, &PanKenn::cmdexportieren_Click);
+    m_exportFrage = [this] { return ExportDialog::fragen(QDate::currentDate(), window()); };
     spaltenbreitenSetzen();
 }
 
@@ -92,9 +101,38 @@ void PanKenn::cmdlöschen_Click() {
         m_datenbank->liste().abfragen();
 }
 
+void PanKenn::cmdexportieren_Click() {
+    if (!m_datenbank || m_exportLauf)
+        return;
+    const std::optional<ExportWahl> wahl = m_exportFrage();
+    if (!wahl)
+        return;
+    auto* lauf = new ExportLauf(
+        std::make_unique<recording::CsvExport>(m_datenbank->datenbankPfad(), wahl->zeitraum, wahl->datei), window(),
+        this);
+    if (!lauf->starten()) {
+        const QString fehler = lauf->fehler();
+        delete lauf;
+        m_meldungen.zeige(fehler);
+        return;
+    }
+    m_exportLauf = lauf;
+    m_cmdexportieren->setEnabled(false);
+    connect(lauf, &ExportLauf::beendet, this, [this, lauf](bool, const QString& fehler, qint64) {
+        m_cmdexportieren->setEnabled(true);
+        lauf->deleteLater();
+        if (!fehler.isEmpty())
+            m_meldungen.zeige(fehler);
+    });
+}
+
 void PanKenn::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    fillWithMargin(m_grdgewichte, kMargin);
+    const Twips t = Twips::forWidget(this);
+    const int rand = t.x(kMargin);
+    const int knopfOben = height() - t.y(kMargin) - t.y(kKnopfHoehe);
+    m_grdgewichte->setGeometry(rand, t.y(kMargin), width() - 2 * rand, std::max(1, knopfOben - 2 * t.y(kMargin)));
+    m_cmdexportieren->setGeometry(rand, knopfOben, t.x(kKnopfBreite), t.y(kKnopfHoehe));
 }
 
 } // namespace shell

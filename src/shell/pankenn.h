@@ -1,6 +1,12 @@
 #pragma once
 
+#include "exportdialog.h"
+#include "exportlauf.h"
+
+#include <QPointer>
 #include <QWidget>
+#include <functional>
+#include <optional>
 
 class QPushButton;
 
@@ -13,14 +19,20 @@ namespace shell {
 class GewichteRaster;
 class Meldungen;
 
-// Page 2, "Aufzeichnung": the recorded weights newest first in `grdgewichte`, and the handlers of the
-// window's button "&Löschen", which empties the database. Without a database (tests of other pages) the
-// list stays empty and the handlers only show and hide the button.
+// Page 2, "Aufzeichnung": the recorded weights newest first in `grdgewichte`, the button
+// "E&xportieren…" in a row below them, and the handlers of the window's button "&Löschen", which empties
+// the database. Without a database (tests of other pages) the list stays empty and the handlers only show
+// and hide the button.
 class PanKenn final : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kMargin = 90;
     static constexpr int kIndex = 2;
+    // The row under the list: the button's height and the margin above it.
+    static constexpr int kKnopfHoehe = 375;
+    static constexpr int kKnopfBreite = 1395;
+    // Asks for the period and the file; nothing when the operator cancels.
+    using ExportFrage = std::function<std::optional<ExportWahl>()>;
 
     PanKenn(recording::Datenbankpflege* datenbank, Meldungen& meldungen, QWidget* parent = nullptr);
 
@@ -28,6 +40,11 @@ public:
     QPushButton* cmdlöschenAnlegen(QWidget* fenster);
     QPushButton* cmdlöschen() const { return m_cmdlöschen; }
     GewichteRaster* grdgewichte() const { return m_grdgewichte; }
+    QPushButton* cmdexportieren() const { return m_cmdexportieren; }
+    // Tests answer the question themselves; by default the export dialog and a file dialog ask.
+    void setExportFrage(ExportFrage frage) { m_exportFrage = std::move(frage); }
+    // The export under way, if any.
+    ExportLauf* exportLauf() const { return m_exportLauf; }
 
     // Start-up: a missing zel.mdb is made from the template, then both data sources are put on it. Each
     // failure is told once, and the program runs on.
@@ -35,6 +52,7 @@ public:
     // The tab strip's switch, with the new tab already current.
     void tabkenn_Switch(int index);
     void cmdlöschen_Click();
+    void cmdexportieren_Click();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -45,7 +63,10 @@ private:
     recording::Datenbankpflege* m_datenbank;
     Meldungen& m_meldungen;
     GewichteRaster* m_grdgewichte;
+    QPushButton* m_cmdexportieren;
     QPushButton* m_cmdlöschen = nullptr;
+    ExportFrage m_exportFrage;
+    QPointer<ExportLauf> m_exportLauf;
 };
 
 } // namespace shell

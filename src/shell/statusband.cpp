@@ -96,6 +96,13 @@ void Statusband::ueber(QWidget* anker) {
     platzieren();
 }
 
+void Statusband::freihalten(int twips) {
+    if (twips == m_frei)
+        return;
+    m_frei = twips;
+    platzieren();
+}
+
 bool Statusband::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_anker && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
         platzieren();
@@ -119,7 +126,8 @@ void Statusband::platzieren() {
     const QRect anker = m_anker->geometry();
     const int rand = t.x(45 + 90);
     const int hoehe = static_cast<int>(anzahl) * t.y(kZeilenhoehe);
-    setGeometry(anker.left() + rand, anker.bottom() + 1 - t.y(45 + 45) - hoehe, anker.width() - 2 * rand, hoehe);
+    setGeometry(anker.left() + rand, anker.bottom() + 1 - t.y(45 + 45 + m_frei) - hoehe, anker.width() - 2 * rand,
+                hoehe);
     anordnen();
     show();
     raise();

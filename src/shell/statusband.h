@@ -35,6 +35,9 @@ public:
 
     // Lays the band over the bottom of this widget's area (a sibling of the band) and follows its size.
     void ueber(QWidget* anker);
+    // Keeps this many twips above the band's usual place free, for a page with a row of buttons at its
+    // bottom; 0 for none.
+    void freihalten(int twips);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -55,6 +58,7 @@ private:
 
     std::vector<Zeile> m_zeilen;
     QPointer<QWidget> m_anker;
+    int m_frei = 0;
 };
 
 } // namespace shell

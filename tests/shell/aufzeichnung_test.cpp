@@ -3,6 +3,7 @@
 #include "shell/frmzusatzsalden.h"
 #include "shell/intervallkasten.h"
 #include "shell/paneigen.h"
+#include "shell/pankenn.h"
 #include "shell/schwellenfeld.h"
 #include "shell/statusband.h"
 #include "shell/tabkenn.h"
@@ -262,12 +263,19 @@ TEST_F(RecordingTick, FailureAndDemoShareOneBandMostSevereFirstEachReadableAtThe
         EXPECT_LE(zeile->fontMetrics().horizontalAdvance(zeile->text()), zeile->contentsRect().width())
             << zeile->objectName().toStdString();
 
-    // The band lies over the bottom of the pages; the row below holds only the buttons.
+    // The band lies over the bottom of the pages, never over a button, the window's or a page's own.
     const QRect tab = frm->tabkenn()->geometry();
-    const QRect flaeche(band->pos(), band->size());
-    EXPECT_TRUE(tab.contains(flaeche));
-    for (const QPushButton* knopf : frm->findChildren<QPushButton*>())
-        EXPECT_FALSE(flaeche.intersects(knopf->geometry())) << knopf->objectName().toStdString();
+    for (const int seite : {shell::PanKenn::kIndex, 0}) {
+        frm->tabkenn()->setCurrentIndex(seite);
+        const QRect flaeche(band->pos(), band->size());
+        EXPECT_TRUE(tab.contains(flaeche)) << seite;
+        for (const QPushButton* knopf : frm->findChildren<QPushButton*>()) {
+            if (knopf->isVisibleTo(frm.get())) {
+                const QRect imFenster(knopf->mapTo(frm.get(), QPoint(0, 0)), knopf->size());
+                EXPECT_FALSE(flaeche.intersects(imFenster)) << seite << ' ' << knopf->objectName().toStdString();
+            }
+        }
+    }
     const int knopfOben = frm->cmdBeenden()->y();
     for (const QWidget* w : frm->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (w->isVisible() && w->y() >= knopfOben) {

@@ -5,11 +5,13 @@
 #include "shell/paneigen.h"
 #include "shell/pangeld.h"
 #include "shell/pankenn.h"
+#include "shell/panverlauf.h"
 #include "shell/schwellenfeld.h"
 #include "shell/tabkenn.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -44,6 +46,7 @@ const Kontrolle kEntwurf[] = {
     {"paneigen", "QWidget", "tabkenn", 45, 420, 8385, 3870, nullptr},
     {"pankenn", "QWidget", "tabkenn", 45, 420, 8385, 3870, nullptr},
     {"pansalden", "QWidget", "tabkenn", 45, 420, 8385, 3870, nullptr},
+    {"panverlauf", "QWidget", "tabkenn", 45, 420, 8385, 3870, nullptr},
     {"txtgewicht", "QLineEdit", "pangeld", 90, 90, 8205, 3690, nullptr},
     {"Allgemeine Einstellungen", "QGroupBox", "paneigen", 60, 0, 8235, 795, "Allgemeine Einstellungen"},
     {" COM Port:", "QLabel", "frmallgemein", 120, 300, 915, 315, " COM Port:"},
@@ -53,7 +56,9 @@ const Kontrolle kEntwurf[] = {
     {" Funktionstaste:", "QLabel", "frmallgemein", 5340, 300, 1410, 315, " Funktionstaste:"},
     {"cboTaste", "QComboBox", "frmallgemein", 6720, 300, 1395, 315, nullptr},
     {"frmzusatzsalden", "QGroupBox", "paneigen", 60, 900, 8235, 2835, "Einstellungen zur Aufzeichnung"},
-    {"grdgewichte", "QTableView", "pankenn", 90, 90, 8205, 3690, nullptr},
+    // The list gives up the height of the export button's row and its margin.
+    {"grdgewichte", "QTableView", "pankenn", 90, 90, 8205, 3225, nullptr},
+    {"cmdexportieren", "QPushButton", "pankenn", 90, 3405, 1395, 375, "E&xportieren…"},
     {" Version:", "QLabel", "pansalden", 60, 60, 915, 315, " Version:"},
     {" 2012 vom 20.4.2012", "QLabel", "pansalden", 960, 60, 2895, 315, " 2012 vom 20.4.2012"},
     {" Datenordner:", "QLabel", "pansalden", 60, 420, 1275, 315, " Datenordner:"},
@@ -109,7 +114,7 @@ TEST_P(DesignGeometry, NameKindPlaceAndCaptionAtNinetySixDpi) {
 INSTANTIATE_TEST_SUITE_P(Steuerelemente, DesignGeometry, testing::ValuesIn(kEntwurf),
                          [](const testing::TestParamInfo<Kontrolle>& p) { return "Nr" + std::to_string(p.index); });
 
-TEST_F(Fensteraufbau, WindowCaptionClientSizeAndFourTabs) {
+TEST_F(Fensteraufbau, WindowCaptionClientSizeAndFiveTabs) {
     laden();
     EXPECT_EQ(frm->objectName(), QStringLiteral("frmMain"));
     EXPECT_EQ(frm->windowTitle(), QStringLiteral("VELKOR ZEL Desktop"));
@@ -119,11 +124,11 @@ TEST_F(Fensteraufbau, WindowCaptionClientSizeAndFourTabs) {
     QStringList texte;
     for (int i = 0; i < reiter->count(); ++i)
         texte << reiter->tabText(i);
-    EXPECT_EQ(texte.join('|'), QStringLiteral("Gewichtsanzeige|Einstellungen|Aufzeichnung|Info"));
+    EXPECT_EQ(texte.join('|'), QStringLiteral("Gewichtsanzeige|Einstellungen|Aufzeichnung|Info|Verlauf"));
     EXPECT_EQ(reiter->font().pointSizeF(), 9.75);
     EXPECT_EQ(reiter->font().family(), QStringLiteral("MS Sans Serif"));
     EXPECT_EQ(frm->tabkenn()->currentIndex(), 0);
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 5; ++i)
         EXPECT_EQ(frm->tabkenn()->page(i)->isHidden(), i != 0) << i;
 }
 
@@ -213,16 +218,20 @@ TEST_F(Fensteraufbau, TabKeyVisitsTheDesignedChainAndWrapsAround) {
     for (QWidget* w : eigen->frmzusatzsalden()->tabReihenfolge())
         soll.push_back(w);
     soll.push_back(frm->pankenn()->grdgewichte());
+    soll.push_back(frm->pankenn()->cmdexportieren());
     soll.push_back(frm->txtgewicht());
     soll.push_back(frm->cmdlöschen());
-    ASSERT_EQ(soll.size(), 5u + 24u + 3u);
+    // The controls of the later pages after those of the window's design.
+    soll.push_back(frm->panverlauf()->dtptag());
+    ASSERT_EQ(soll.size(), 5u + 24u + 5u);
 
     // Every widget that the Tab key can reach, in the chain's order from cmdBeenden round to it again.
     std::vector<QWidget*> ist;
     QWidget* w = frm->cmdBeenden();
     do {
         const bool verborgen = w->testAttribute(Qt::WA_WState_ExplicitShowHide) && w->isHidden();
-        if ((w->focusPolicy() & Qt::TabFocus) && w->window() == frm.get() && !verborgen)
+        // A field inside a control (the date chooser's text) hands its focus to the control and is no stop.
+        if ((w->focusPolicy() & Qt::TabFocus) && w->window() == frm.get() && !verborgen && !w->focusProxy())
             ist.push_back(w);
         w = w->nextInFocusChain();
     } while (w != frm->cmdBeenden() && ist.size() < 200);
@@ -252,21 +261,28 @@ TEST_P(AccessKeys, AltAndTheUnderlinedLetterClickTheButton) {
     frm->show();
     QApplication::setActiveWindow(frm.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(frm.get()));
-    frm->tabkenn()->setCurrentIndex(2); // "&Löschen" shows on its page only
+    frm->tabkenn()->setCurrentIndex(2); // "&Löschen" and "E&xportieren…" show on its page only
     auto* knopf = frm->findChild<QPushButton*>(QString::fromUtf8(GetParam().knopf));
     ASSERT_NE(knopf, nullptr);
     ASSERT_TRUE(knopf->isVisible());
     QSignalSpy geklickt(knopf, &QPushButton::clicked);
     ASSERT_EQ(QGuiApplication::focusWindow(), frm->windowHandle());
+    // The export's question is answered here, so no dialog waits for an operator.
+    int exportGefragt = 0;
+    frm->pankenn()->setExportFrage([&] {
+        ++exportGefragt;
+        return std::optional<shell::ExportWahl>();
+    });
     QTest::keyClick(frm.get(), GetParam().taste, Qt::AltModifier);
     // A button's access key animates the press and clicks when it is released.
     EXPECT_TRUE(QTest::qWaitFor([&] { return geklickt.count() > 0; }, 2000));
     EXPECT_EQ(geklickt.count(), 1);
+    EXPECT_EQ(exportGefragt, knopf == frm->pankenn()->cmdexportieren() ? 1 : 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Knoepfe, AccessKeys,
                          testing::Values(Zugriff{"cmdBeenden", Qt::Key_B}, Zugriff{"cmdlöschen", Qt::Key_L},
-                                         Zugriff{"cmdMinimieren", Qt::Key_M}),
+                                         Zugriff{"cmdMinimieren", Qt::Key_M}, Zugriff{"cmdexportieren", Qt::Key_X}),
                          [](const testing::TestParamInfo<Zugriff>& p) {
                              // Test names are ASCII: "cmdlöschen" becomes "cmdloeschen".
                              std::string name = p.param.knopf;

@@ -69,10 +69,13 @@ TEST(PanKenn, GrdgewichteIstEineNurLesbareListeMitRand) {
     s.fenster.show(); // a hidden page gets its resize only when shown
     const shell::Twips twips = shell::Twips::forWidget(&s.pankenn);
     s.pankenn.resize(twips.x(8385), twips.y(3870));
-    EXPECT_EQ(grid->geometry(), twips.rect(90, 90, 8205, 3690));
+    EXPECT_EQ(grid->geometry(), twips.rect(90, 90, 8205, 3225));
+    EXPECT_EQ(s.pankenn.cmdexportieren()->geometry(), twips.rect(90, 3405, 1395, 375));
     s.pankenn.resize(twips.x(12000), twips.y(6000));
+    const int knopfOben = twips.y(6000) - twips.y(90) - twips.y(375);
     EXPECT_EQ(grid->geometry(),
-              QRect(twips.x(90), twips.y(90), twips.x(12000) - 2 * twips.x(90), twips.y(6000) - 2 * twips.y(90)));
+              QRect(twips.x(90), twips.y(90), twips.x(12000) - 2 * twips.x(90), knopfOben - 2 * twips.y(90)));
+    EXPECT_EQ(s.pankenn.cmdexportieren()->geometry(), QRect(twips.x(90), knopfOben, twips.x(1395), twips.y(375)));
 }
 
 TEST(PanKenn, TabwechselFragtNurAufDerAufzeichnungAbUndZeigtLoeschen) {

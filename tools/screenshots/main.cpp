@@ -1,6 +1,6 @@
 // Writes a picture of each page of the main window at its design size, composed as the program composes it
 // but with a simulated indicator showing a seven-digit weight and a few recorded rows, so that the widest
-// display text and a filled record list can be looked at.
+// display text and a filled record list can be looked at, and a simulated working day for the chart.
 #include "acquisition/portmapping.h"
 #include "acquisition/seriallink.h"
 #include "platform/qsettingsstore.h"
@@ -10,15 +10,19 @@
 #include "recording/weightstore.h"
 #include "shell/frmmain.h"
 #include "shell/meldungen.h"
+#include "shell/panverlauf.h"
 #include "shell/tabkenn.h"
 #include "simulator/indicatorsimulator.h"
 
 #include <QApplication>
+#include <QDateEdit>
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -54,6 +58,42 @@ QString dateiname(int index, QString caption) {
     caption = caption.trimmed().toLower();
     caption.replace(QLatin1Char(' '), QLatin1Char('-'));
     return QStringLiteral("seite-%1-%2.png").arg(index).arg(caption);
+}
+
+// A working day at a filling line, one row every two seconds: a crate left on the scale overnight, then
+// crates filled to about 25 kg and taken off, the fill creeping upwards through the day, a break at noon and
+// one crate dropped hard on the scale in the afternoon. Written past the program, on a connection of its own.
+void simulierterTag(const QString& pfad, const QDate& tag) {
+    const QString name = QStringLiteral("simulierter_tag");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(pfad);
+        if (db.open()) {
+            db.transaction();
+            QSqlQuery insert(db);
+            insert.prepare(QStringLiteral("insert into Gewichte (Datum, Gewicht) values (?, ?)"));
+            for (int s = 0; s < 86400; s += 2) {
+                double kg = 0;
+                if (s < 6 * 3600) {
+                    kg = 12.3; // left loaded overnight
+                } else if (s < 22 * 3600 && (s < 12 * 3600 || s >= 12 * 3600 + 1800)) {
+                    const int imTakt = s % 600; // a crate every ten minutes
+                    const double ziel = 25.0 + 0.6 * (s - 6 * 3600) / (16.0 * 3600);
+                    kg = imTakt < 120 ? ziel * imTakt / 120.0 : imTakt < 540 ? ziel : 0.0;
+                    if (s >= 15 * 3600 && s < 15 * 3600 + 6)
+                        kg = 41.7; // dropped on the scale
+                }
+                insert.addBindValue(
+                    QDateTime(tag, QTime(0, 0).addSecs(s)).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+                insert.addBindValue(kg);
+                insert.exec();
+            }
+            insert = QSqlQuery();
+            db.commit();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
 }
 
 } // namespace
@@ -110,11 +150,16 @@ int main(int argc, char** argv) {
     const QDateTime beginn = QDateTime::currentDateTime();
     for (int i = 0; i < 5; ++i)
         gewichtStore.speichern(kGewicht, beginn.addSecs(i));
+    // Yesterday's working day, so that today's rows above keep the list's top and the chart its scale.
+    const QDate gestern = beginn.date().addDays(-1);
+    simulierterTag(datenbank.datenbankPfad(), gestern);
 
     int fehler = meldungen.anzahl;
     shell::TabKenn* tabs = frmMain.tabkenn();
     for (int i = 0; i < tabs->tabBar()->count(); ++i) {
         tabs->setCurrentIndex(i);
+        if (tabs->page(i) == frmMain.panverlauf())
+            frmMain.panverlauf()->dtptag()->setDate(gestern);
         warten([] { return false; }, 200); // lets the page lay itself out and paint
         const QString datei = ziel.filePath(dateiname(i, tabs->tabBar()->tabText(i)));
         const QPixmap bild = frmMain.grab();

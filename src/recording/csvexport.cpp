@@ -1,0 +1,193 @@
+#include "csvexport.h"
+
+#include "csvformat.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace recording {
+
+namespace {
+
+QString anzeige(const QString& pfad) {
+    return QDir::toNativeSeparators(pfad);
+}
+
+// The same file under two names, judged without opening either (the database may be SQLite's).
+bool dieselbeDatei(const QString& a, const QString& b) {
+    const QFileInfo ia(a);
+    const QFileInfo ib(b);
+    const QString ka = ia.exists() ? ia.canonicalFilePath() : ia.absoluteFilePath();
+    const QString kb = ib.exists() ? ib.canonicalFilePath() : ib.absoluteFilePath();
+    return ka == kb;
+}
+
+} // namespace
+
+CsvExport::CsvExport(QString datenbank, Zeitraum zeitraum, QString ziel, QString verbindung)
+    : m_datenbank(std::move(datenbank)), m_zeitraum(std::move(zeitraum)), m_ziel(std::move(ziel)),
+      m_quelle(verbindung) {}
+
+CsvExport::~CsvExport() {
+    abbrechen();
+}
+
+QString CsvExport::untergrenze() const {
+    // An open start is the empty text, which sorts below every date: Datum >= '' is every dated row. A null
+    // text would be bound as NULL and match nothing.
+    const QString grenze = m_zeitraum.untergrenze();
+    return grenze.isEmpty() ? QStringLiteral("") : grenze;
+}
+
+bool CsvExport::scheitern(const QString& meldung, bool datei) {
+    m_fehler = meldung;
+    m_dateiFehler = datei;
+    abbrechen();
+    return false;
+}
+
+bool CsvExport::beginnen() {
+    m_fehler.clear();
+    // Writing over the database or its journal would destroy the records, and any other descriptor on
+    // them would cost SQLite its locks.
+    for (const QString& endung : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
+        if (dieselbeDatei(m_ziel, m_datenbank + endung))
+            return scheitern(QStringLiteral("„%1“ ist die Datenbank selbst und kann nicht Ziel der Ausgabe sein.")
+                                 .arg(anzeige(m_ziel)),
+                             true);
+    }
+    if (Datenquelle::inBenutzung(m_ziel))
+        return scheitern(QStringLiteral("„%1“ ist eine geöffnete Datenbank und kann nicht Ziel der Ausgabe sein.")
+                             .arg(anzeige(m_ziel)),
+                         true);
+    if (!m_quelle.oeffnenZumLesen(m_datenbank))
+        return scheitern(m_quelle.fehler());
+    if (!schaetzen())
+        return false;
+    m_datei = std::make_unique<QSaveFile>(m_ziel);
+    if (!m_datei->open(QIODevice::WriteOnly) || m_datei->write(CsvFormat::kopf()) < 0)
+        return scheitern(
+            QStringLiteral("„%1“ lässt sich nicht schreiben: %2").arg(anzeige(m_ziel), m_datei->errorString()), true);
+    return true;
+}
+
+bool CsvExport::schaetzen() {
+    QSqlQuery query(m_quelle.db());
+    query.setForwardOnly(true);
+    // Each end of the period is one step down the index on Datum.
+    QString bereich = QStringLiteral("datum >= :von");
+    if (!m_zeitraum.obergrenze().isEmpty())
+        bereich += QStringLiteral(" and datum < :bis");
+    const QString sql = QStringLiteral("select (select max(rowid) from gewichte), "
+                                       "(select rowid from gewichte where %1 order by datum asc, rowid asc limit 1), "
+                                       "(select rowid from gewichte where %1 order by datum desc, rowid desc limit 1)")
+                            .arg(bereich);
+    bool ok = query.prepare(sql);
+    query.bindValue(QStringLiteral(":von"), untergrenze());
+    if (!m_zeitraum.obergrenze().isEmpty())
+        query.bindValue(QStringLiteral(":bis"), m_zeitraum.obergrenze());
+    ok = ok && query.exec() && query.next();
+    if (!ok)
+        return scheitern(
+            QStringLiteral("Aus „%1“ lässt sich nicht lesen: %2").arg(anzeige(m_datenbank), query.lastError().text()));
+    m_grenze = query.value(0).toLongLong();
+    const qint64 erste = query.value(1).toLongLong();
+    const qint64 letzte = query.value(2).toLongLong();
+    // Rows stored out of time order (by another program) make the span meaningless: then every row counts.
+    m_geschaetzt = query.value(1).isNull() ? 0 : letzte >= erste ? letzte - erste + 1 : m_grenze;
+    m_gelesen = query.value(1).isNull();
+    query.finish();
+    return true;
+}
+
+bool CsvExport::weiter() {
+    if (!m_datei)
+        return false;
+    if (m_gelesen)
+        return true;
+    // After the first block the last key alone is the lower bound: given the period's start as well, SQLite
+    // may start each block's walk along the index there, and every block would read all rows before it.
+    QString sql = QStringLiteral("select datum, gewicht, rowid from gewichte where rowid <= :grenze");
+    sql += m_hatSchluessel ? QStringLiteral(" and (datum, rowid) > (:datum, :rowid)")
+                           : QStringLiteral(" and datum >= :von");
+    if (!m_zeitraum.obergrenze().isEmpty())
+        sql += QStringLiteral(" and datum < :bis");
+    sql += QStringLiteral(" order by datum asc, rowid asc limit :anzahl");
+    QSqlQuery query(m_quelle.db());
+    query.setForwardOnly(true);
+    bool ok = query.prepare(sql);
+    query.bindValue(QStringLiteral(":grenze"), m_grenze);
+    if (!m_zeitraum.obergrenze().isEmpty())
+        query.bindValue(QStringLiteral(":bis"), m_zeitraum.obergrenze());
+    if (m_hatSchluessel) {
+        query.bindValue(QStringLiteral(":datum"), m_letztesDatum);
+        query.bindValue(QStringLiteral(":rowid"), m_letzteRowid);
+    } else {
+        query.bindValue(QStringLiteral(":von"), untergrenze());
+    }
+    query.bindValue(QStringLiteral(":anzahl"), kBlockZeilen);
+    if (!ok || !query.exec())
+        return scheitern(
+            QStringLiteral("Aus „%1“ lässt sich nicht lesen: %2").arg(anzeige(m_datenbank), query.lastError().text()));
+    QByteArray block;
+    block.reserve(kBlockZeilen * 32);
+    int zeilen = 0;
+    while (query.next()) {
+        const QVariant datum = query.value(0);
+        CsvFormat::zeileAnhaengen(block, datum, query.value(1));
+        m_letztesDatum = datum.toString();
+        m_letzteRowid = query.value(2).toLongLong();
+        ++zeilen;
+    }
+    const bool abfrageFehler = query.lastError().isValid();
+    const QString grund = query.lastError().text();
+    // Done with the statement before the slow part: the file write holds no snapshot.
+    query.finish();
+    if (abfrageFehler)
+        return scheitern(QStringLiteral("Aus „%1“ lässt sich nicht lesen: %2").arg(anzeige(m_datenbank), grund));
+    m_hatSchluessel = m_hatSchluessel || zeilen > 0;
+    m_geschrieben += zeilen;
+    m_gelesen = zeilen < kBlockZeilen;
+    if (m_datei->write(block) != block.size())
+        return scheitern(
+            QStringLiteral("„%1“ lässt sich nicht schreiben: %2").arg(anzeige(m_ziel), m_datei->errorString()), true);
+    return true;
+}
+
+bool CsvExport::abschliessen() {
+    if (!m_datei || !m_gelesen)
+        return false;
+    m_quelle.schliessen();
+    const bool ok = m_datei->commit();
+    const QString grund = m_datei->errorString();
+    m_datei.reset();
+    if (!ok) {
+        m_fehler = QStringLiteral("„%1“ lässt sich nicht schreiben: %2").arg(anzeige(m_ziel), grund);
+        m_dateiFehler = true;
+        return false;
+    }
+    return true;
+}
+
+void CsvExport::abbrechen() {
+    if (m_datei) {
+        m_datei->cancelWriting();
+        m_datei.reset(); // QSaveFile removes its temporary file when it is not committed
+    }
+    m_quelle.schliessen();
+}
+
+bool CsvExport::ausfuehren() {
+    if (!beginnen())
+        return false;
+    while (!m_gelesen) {
+        if (!weiter())
+            return false;
+    }
+    return abschliessen();
+}
+
+} // namespace recording

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "datenquelle.h"
+#include "zeitraum.h"
+
+#include <QString>
+#include <memory>
+
+class QSaveFile;
+
+namespace recording {
+
+// Writes the rows of a period as CSV (CsvFormat), oldest first, in blocks that the caller drives: the
+// window from its event loop, so the weight display, the hotkey and recording go on; the command line in
+// one go. Each block is one short read by key (Datum, rowid) along the index on Datum, finished before
+// the next, so no read snapshot holds the -wal file or the recording up. Rows stored after the start are
+// left out, so the file shows the table as it was then.
+//
+// The file is written under a temporary name beside the target and renamed at the end; an existing file
+// of that name is replaced only then. A cancelled or failed export leaves no file of its own behind.
+class CsvExport {
+public:
+    static constexpr int kBlockZeilen = 4096;
+
+    CsvExport(QString datenbank, Zeitraum zeitraum, QString ziel, QString verbindung = QStringLiteral("datexport"));
+    ~CsvExport();
+    CsvExport(const CsvExport&) = delete;
+    CsvExport& operator=(const CsvExport&) = delete;
+
+    // Opens the database read-only and the temporary file, and estimates the rows; false with fehler().
+    bool beginnen();
+    // Writes the next block; false on a failure (fehler()), after which only abbrechen() is left.
+    bool weiter();
+    // Whether every row has been written; then abschliessen() puts the file in place.
+    bool gelesen() const { return m_gelesen; }
+    bool abschliessen();
+    // Throws away what was written; an existing file of the target's name stays as it was.
+    void abbrechen();
+    // beginnen, every block, abschliessen.
+    bool ausfuehren();
+
+    qint64 geschrieben() const { return m_geschrieben; }
+    // The rows in the period from the rowids at its ends: exact as long as Datum grows with the rowid, as
+    // recording stores it; only for the progress shown.
+    qint64 geschaetzt() const { return m_geschaetzt; }
+    QString fehler() const { return m_fehler; }
+    // Whether the failure was the target file's rather than the database's.
+    bool dateiFehler() const { return m_dateiFehler; }
+
+private:
+    bool scheitern(const QString& meldung, bool datei = false);
+    bool schaetzen();
+    QString untergrenze() const;
+
+    QString m_datenbank;
+    Zeitraum m_zeitraum;
+    QString m_ziel;
+    Datenquelle m_quelle;
+    std::unique_ptr<QSaveFile> m_datei;
+    QString m_fehler;
+    qint64 m_grenze = 0; // the highest rowid at the start
+    QString m_letztesDatum;
+    qint64 m_letzteRowid = 0;
+    bool m_hatSchluessel = false;
+    bool m_gelesen = false;
+    bool m_dateiFehler = false;
+    qint64 m_geschrieben = 0;
+    qint64 m_geschaetzt = 0;
+};
+
+} // namespace recording

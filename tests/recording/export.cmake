@@ -1,0 +1,21 @@
+# The export's reading and the chart's reduction, in the test's own process on real SQLite files.
+gramura_add_gtest(recording_export_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/testdatenbank.h ${CMAKE_CURRENT_LIST_DIR}/export_test.cpp
+    LIBS recording_store
+    LABELS unit)
+
+# The command line's export as a scheduled job runs it: the program in a child process without a display,
+# its file read back by Python's csv module.
+find_program(GRAMURA_PYTHON3 python3)
+if(NOT GRAMURA_PYTHON3)
+    set(GRAMURA_PYTHON3 python3)
+endif()
+gramura_add_gtest(recording_exportbefehl_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/testdatenbank.h ${CMAKE_CURRENT_LIST_DIR}/exportbefehl_test.cpp
+    LIBS recording_store
+    LABELS e2e)
+add_dependencies(recording_exportbefehl_test gramura)
+target_compile_definitions(recording_exportbefehl_test PRIVATE
+    GRAMURA_PROGRAMM="$<TARGET_FILE:gramura>"
+    GRAMURA_PYTHON3="${GRAMURA_PYTHON3}"
+    GRAMURA_CSV_LESEN="${CMAKE_CURRENT_LIST_DIR}/csv_lesen.py")

@@ -1,0 +1,211 @@
+// `gramura --export` as a scheduled job runs it: a child process without a display, in the C locale and
+// in a German one, while the recording program has the database open; the file it leaves is read back by
+// Python's csv module, not by the code that wrote it.
+#include "recording/weightstore.h"
+#include "testdatenbank.h"
+
+#include <QDateTime>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Zeile {
+    const char* gespeichert; // Datum as recording stores it
+    const char* gewichtText; // as the weight field shows it
+    const char* datum;       // expected in the file
+    const char* uhrzeit;
+    const char* gewicht;
+};
+
+// Stored in this order, which is not the time order: the file must be oldest first whatever the rowids.
+const Zeile kZeilen[] = {
+    {"2026-12-07 08:00:00", "0", "07.12.2026", "08:00:00", "0"},
+    {"2026-12-05 23:59:59", "1234.5678", "05.12.2026", "23:59:59", "1234,5678"},
+    {"2026-12-06 14:03:07", "-0,8", "06.12.2026", "14:03:07", "-0,8"},
+    {"2026-12-06 00:00:00", "12,5", "06.12.2026", "00:00:00", "12,5"},
+    {"2026-12-06 23:59:59", "100000000.25", "06.12.2026", "23:59:59", "100000000,25"},
+    {"2026-12-06 14:03:07", "0.30000000000000004", "06.12.2026", "14:03:07", "0,30000000000000004"},
+    {"2026-12-07 00:00:00", "0.0000001", "07.12.2026", "00:00:00", "0,0000001"},
+};
+
+struct Lauf {
+    int code = -1;
+    QString fehler;
+};
+
+struct Gelesen {
+    bool bom = false;
+    int crlf = -1;
+    int lf = -1;
+    QList<QStringList> saetze;
+};
+
+class ExportBefehl : public testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override {
+        daten.mdbAusVorlage();
+        // The recording program's own store stays open through every run: its rows partly still in the -wal.
+        ASSERT_TRUE(store.oeffnen(daten.mdb())) << store.fehler().toStdString();
+        for (const Zeile& z : kZeilen) {
+            const QDateTime moment = QDateTime::fromString(QString::fromLatin1(z.gespeichert), "yyyy-MM-dd HH:mm:ss");
+            ASSERT_TRUE(store.speichern(QString::fromLatin1(z.gewichtText), moment)) << store.fehler().toStdString();
+        }
+    }
+
+    Lauf gramura(const QStringList& argumente) {
+        QProcess prozess;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        // No display of any kind: a scheduled job has none.
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QString::fromLatin1(name));
+        env.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(GetParam()));
+        env.insert(QStringLiteral("LANG"), QString::fromLatin1(GetParam()));
+        prozess.setProcessEnvironment(env);
+        prozess.start(QStringLiteral(GRAMURA_PROGRAMM), argumente);
+        EXPECT_TRUE(prozess.waitForFinished(60000));
+        return {prozess.exitStatus() == QProcess::NormalExit ? prozess.exitCode() : -1,
+                QString::fromLocal8Bit(prozess.readAllStandardError())};
+    }
+
+    QStringList mitDaten(QStringList argumente) const {
+        return argumente << QStringLiteral("--data-dir") << daten.ordner();
+    }
+
+    static Gelesen lesen(const QString& datei) {
+        QProcess python;
+        python.start(QStringLiteral(GRAMURA_PYTHON3), {QStringLiteral(GRAMURA_CSV_LESEN), datei});
+        EXPECT_TRUE(python.waitForFinished(60000));
+        EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
+        const QJsonObject json = QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+        Gelesen g{json.value("bom").toBool(), json.value("crlf").toInt(-1), json.value("lf").toInt(-1), {}};
+        for (const QJsonValue& satz : json.value("saetze").toArray()) {
+            QStringList felder;
+            for (const QJsonValue& feld : satz.toArray())
+                felder << feld.toString();
+            g.saetze << felder;
+        }
+        return g;
+    }
+
+    // The records expected for the stored rows whose Datum lies in [von, bis), oldest first; rows of one
+    // second in the order they were stored.
+    static QList<QStringList> erwartet(const char* von, const char* bis) {
+        QList<std::pair<QString, const Zeile*>> auswahl;
+        for (const Zeile& z : kZeilen) {
+            const QString d = QString::fromLatin1(z.gespeichert);
+            if (d >= QLatin1String(von) && d < QLatin1String(bis))
+                auswahl.append({d, &z});
+        }
+        std::stable_sort(auswahl.begin(), auswahl.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        QList<QStringList> saetze{{"Datum", "Uhrzeit", "Gewicht"}};
+        for (const auto& [d, z] : auswahl)
+            saetze << QStringList{QString::fromLatin1(z->datum), QString::fromLatin1(z->uhrzeit),
+                                  QString::fromLatin1(z->gewicht)};
+        return saetze;
+    }
+
+    // What lies in the folder besides the given names: no temporary file may be left.
+    static QStringList uebrig(const QString& ordner) {
+        return QDir(ordner).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+
+    TestDatenbank daten;
+    QTemporaryDir ausgabe;
+    recording::WeightStore store;
+};
+
+TEST_P(ExportBefehl, PeriodsGiveTheirRowsOldestFirstWithEveryDecimal) {
+    struct Fall {
+        QStringList optionen;
+        const char* von;
+        const char* bis;
+    };
+    const Fall faelle[] = {
+        {{}, "", "9999"},
+        {{"--from", "2026-12-06", "--to", "2026-12-06"}, "2026-12-06", "2026-12-07"},
+        {{"--from", "2026-12-06"}, "2026-12-06", "9999"},
+        {{"--to", "2026-12-06"}, "", "2026-12-07"},
+        {{"--from", "2027-01-01"}, "2027-01-01", "9999"}, // empty: the header alone
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.optionen.join(' ').toStdString());
+        const QString datei = ausgabe.filePath(QStringLiteral("gewichte.csv"));
+        const Lauf lauf = gramura(mitDaten(QStringList{"--export", datei} + f.optionen));
+        ASSERT_EQ(lauf.code, 0) << lauf.fehler.toStdString();
+        EXPECT_TRUE(lauf.fehler.isEmpty()) << lauf.fehler.toStdString();
+        const Gelesen g = lesen(datei);
+        EXPECT_TRUE(g.bom);
+        const QList<QStringList> soll = erwartet(f.von, f.bis);
+        EXPECT_EQ(g.saetze, soll);
+        // Every line, the header's too, ends in CR LF and nothing else.
+        EXPECT_EQ(g.crlf, soll.size());
+        EXPECT_EQ(g.lf, soll.size());
+        // Each weight reads back as exactly the double that was stored.
+        for (qsizetype i = 1; i < g.saetze.size(); ++i) {
+            const double gelesen = QString(g.saetze[i].value(2)).replace(',', '.').toDouble();
+            const auto gespeichert = TestDatenbank::abfrage(
+                daten.mdb(),
+                QStringLiteral("select gewicht from gewichte where datum = '%1' and gewicht = %2")
+                    .arg(QDateTime::fromString(g.saetze[i][0] + ' ' + g.saetze[i][1], "dd.MM.yyyy HH:mm:ss")
+                             .toString("yyyy-MM-dd HH:mm:ss"))
+                    .arg(gelesen, 0, 'g', 17));
+            EXPECT_EQ(gespeichert.size(), 1) << g.saetze[i].join(';').toStdString();
+        }
+        EXPECT_EQ(uebrig(ausgabe.path()), QStringList{"gewichte.csv"});
+    }
+}
+
+TEST_P(ExportBefehl, FailuresSayOneLineAndLeaveNoFile) {
+    QTemporaryDir leer;
+    struct Fall {
+        const char* name;
+        QStringList argumente;
+        int code;
+    };
+    const QString datei = ausgabe.filePath(QStringLiteral("gewichte.csv"));
+    const Fall faelle[] = {
+        {"no database", {"--export", datei, "--data-dir", leer.path()}, 1},
+        {"bad date", mitDaten({"--export", datei, "--from", "2026-13-01"}), 2},
+        {"date not in full", mitDaten({"--export", datei, "--to", "2026-1-5"}), 2},
+        {"from after to", mitDaten({"--export", datei, "--from", "2026-12-07", "--to", "2026-12-06"}), 2},
+        {"folder missing", mitDaten({"--export", ausgabe.filePath("fehlt/gewichte.csv")}), 3},
+        {"the database itself", mitDaten({"--export", daten.mdb()}), 3},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        const Lauf lauf = gramura(f.argumente);
+        EXPECT_EQ(lauf.code, f.code) << lauf.fehler.toStdString();
+        EXPECT_EQ(lauf.fehler.count('\n'), 1) << lauf.fehler.toStdString();
+        EXPECT_TRUE(lauf.fehler.startsWith(QStringLiteral("gramura: "))) << lauf.fehler.toStdString();
+        EXPECT_EQ(uebrig(ausgabe.path()), QStringList());
+    }
+    // Never made, never touched.
+    EXPECT_EQ(uebrig(leer.path()), QStringList());
+    EXPECT_EQ(TestDatenbank::zeilen(daten.mdb()), static_cast<int>(std::size(kZeilen)));
+}
+
+TEST_P(ExportBefehl, AnExistingFileIsReplacedWhole) {
+    const QString datei = ausgabe.filePath(QStringLiteral("gewichte.csv"));
+    {
+        QFile alt(datei);
+        ASSERT_TRUE(alt.open(QIODevice::WriteOnly));
+        alt.write(QByteArray(100000, 'x'));
+    }
+    const Lauf lauf = gramura(mitDaten({"--export", datei, "--from", "2026-12-07"}));
+    ASSERT_EQ(lauf.code, 0) << lauf.fehler.toStdString();
+    EXPECT_EQ(lesen(datei).saetze, erwartet("2026-12-07", "9999"));
+    EXPECT_EQ(uebrig(ausgabe.path()), QStringList{"gewichte.csv"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Umgebungen, ExportBefehl, testing::Values("C", "de_DE.UTF-8"),
+                         [](const testing::TestParamInfo<const char*>& p) {
+                             return p.index == 0 ? std::string("C") : std::string("Deutsch");
+                         });
+
+} // namespace

@@ -1,0 +1,181 @@
+// The window's side of the weights leaving the PC: the export driven from the event loop, and the page
+// "Verlauf" reading its day anew at each switch.
+#include "fakes/fakeuhr.h"
+#include "recording/csvexport.h"
+#include "recording/csvformat.h"
+#include "recording/datenbankpflege.h"
+#include "recording/gewichteliste.h"
+#include "recording/weightstore.h"
+#include "shell/meldungen.h"
+#include "shell/pankenn.h"
+#include "shell/panverlauf.h"
+#include "shell/verlaufsdiagramm.h"
+#include "testdatenbank.h"
+
+#include <QDateEdit>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+using namespace recording;
+
+class GemerkteMeldungen final : public shell::Meldungen {
+public:
+    void zeige(const QString& text) override { texte << text; }
+    QStringList texte;
+};
+
+// n rows one second apart from 8:00 on the day, in one statement past the code under test.
+void fuellen(const QString& mdb, const QDate& tag, int n, const QString& gewicht = QStringLiteral("i / 4.0")) {
+    const qint64 anfang = QDateTime(tag, QTime(8, 0), Qt::UTC).toSecsSinceEpoch();
+    TestDatenbank::abfrage(mdb, QStringLiteral("with recursive n(i) as (select 0 union all select i + 1 from n "
+                                               "where i + 1 < %1) insert into Gewichte (Datum, Gewicht) "
+                                               "select strftime('%Y-%m-%d %H:%M:%S', %2 + i, 'unixepoch'), %3 from n")
+                                    .arg(n)
+                                    .arg(anfang)
+                                    .arg(gewicht));
+}
+
+struct Aufzeichnungsseite {
+    explicit Aufzeichnungsseite(const TestDatenbank& t)
+        : pflege(DatenOrt{t.ordner(), t.vorlage()}, store, liste), pankenn(&pflege, meldungen) {
+        pankenn.datenbankEinrichten();
+    }
+    WeightStore store;
+    GewichteListe liste{QLocale(QLocale::German, QLocale::Germany)};
+    Datenbankpflege pflege;
+    GemerkteMeldungen meldungen;
+    shell::PanKenn pankenn;
+};
+
+TEST(Export, RunsBlockByBlockBetweenOtherEventsAndLeavesNothingWhenCancelled) {
+    TestDatenbank t;
+    Aufzeichnungsseite s(t);
+    const int zeilen = 3 * CsvExport::kBlockZeilen + 10;
+    fuellen(t.mdb(), QDate(2026, 12, 6), zeilen);
+    QTemporaryDir ziel;
+    const QString datei = ziel.filePath(QStringLiteral("gewichte.csv"));
+    s.pankenn.setExportFrage([&] { return shell::ExportWahl{{}, datei}; });
+
+    // The other timers of the window, standing in for the weight display and the recording tick.
+    int ticks = 0;
+    QTimer takt;
+    takt.setInterval(0);
+    QObject::connect(&takt, &QTimer::timeout, [&] { ++ticks; });
+    takt.start();
+
+    for (const bool abbrechen : {true, false}) {
+        SCOPED_TRACE(abbrechen ? "abgebrochen" : "zu Ende");
+        ticks = 0;
+        s.pankenn.cmdexportieren()->click();
+        QPointer<shell::ExportLauf> lauf = s.pankenn.exportLauf();
+        ASSERT_NE(lauf, nullptr);
+        // Not in one go: the click returns with the export under way and the button held.
+        EXPECT_FALSE(QFileInfo::exists(datei));
+        EXPECT_FALSE(s.pankenn.cmdexportieren()->isEnabled());
+        if (abbrechen) {
+            // Its temporary file is open by now; the reading in blocks is left to the unit tests.
+            ASSERT_NE(lauf->fortschritt(), nullptr);
+            auto* knopf = lauf->fortschritt()->findChild<QPushButton*>();
+            ASSERT_NE(knopf, nullptr);
+            knopf->click(); // the dialog's own "Abbrechen"
+        }
+        EXPECT_TRUE(QTest::qWaitFor([&] { return lauf.isNull(); }, 30000));
+        EXPECT_TRUE(s.pankenn.cmdexportieren()->isEnabled());
+        if (abbrechen) {
+            EXPECT_EQ(QDir(ziel.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+        } else {
+            // Four blocks, with the other timer's turns in between.
+            EXPECT_GE(ticks, 3);
+            QFile f(datei);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            const QByteArray inhalt = f.readAll();
+            EXPECT_TRUE(inhalt.startsWith("\xEF\xBB\xBF"
+                                          "Datum;Uhrzeit;Gewicht\r\n"));
+            EXPECT_EQ(inhalt.count('\n'), zeilen + 1);
+            EXPECT_TRUE(inhalt.endsWith("06.12.2026;" +
+                                        QTime(8, 0).addSecs(zeilen - 1).toString("HH:mm:ss").toLatin1() + ';' +
+                                        CsvFormat::gewichtText((zeilen - 1) / 4.0) + "\r\n"));
+        }
+    }
+    EXPECT_TRUE(s.meldungen.texte.isEmpty()) << s.meldungen.texte.join('\n').toStdString();
+}
+
+TEST(Export, AFileThatCannotBeWrittenIsToldAndNothingRuns) {
+    TestDatenbank t;
+    Aufzeichnungsseite s(t);
+    QTemporaryDir ziel;
+    s.pankenn.setExportFrage([&] { return shell::ExportWahl{{}, ziel.filePath(QStringLiteral("fehlt/g.csv"))}; });
+    s.pankenn.cmdexportieren()->click();
+    EXPECT_EQ(s.pankenn.exportLauf(), nullptr);
+    EXPECT_EQ(s.meldungen.texte.size(), 1);
+    EXPECT_TRUE(s.pankenn.cmdexportieren()->isEnabled());
+}
+
+struct Verlaufsseite {
+    explicit Verlaufsseite(const TestDatenbank& t) : seite([&t] { return t.mdb(); }, uhr) {
+        seite.resize(565, 258); // the page at the window's design size
+        seite.show();
+    }
+    QString figuren() const {
+        return QStringList{seite.lblanzahl()->text(), seite.lblminimum()->text(), seite.lblmaximum()->text(),
+                           seite.lblsumme()->text()}
+            .join('|');
+    }
+    // Pixels of the line's colour in the chart: none without rows.
+    int linienpunkte() {
+        const QImage bild = seite.picverlauf()->grab().toImage();
+        const QRgb farbe = seite.picverlauf()->palette().color(QPalette::Highlight).rgb();
+        int n = 0;
+        for (int y = 0; y < bild.height(); ++y)
+            for (int x = 0; x < bild.width(); ++x)
+                n += bild.pixel(x, y) == farbe;
+        return n;
+    }
+    FakeUhr uhr{QDateTime(QDate(2026, 12, 6), QTime(15, 0))};
+    shell::PanVerlauf seite;
+};
+
+TEST(Verlauf, ShowsTodayReadsAnewAtEachSwitchAndKeepsNothingOpen) {
+    const QLocale vorher;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    TestDatenbank t;
+    t.mdbAusVorlage();
+    fuellen(t.mdb(), QDate(2026, 12, 5), 10, QStringLiteral("1000"));
+    fuellen(t.mdb(), QDate(2026, 12, 6), 3, QStringLiteral("1234.5 * (i + 1)"));
+    Verlaufsseite v(t);
+    EXPECT_EQ(v.seite.dtptag()->date(), QDate(2026, 12, 6));
+    v.seite.tabkenn_Switch(2); // another page: nothing is read
+    EXPECT_EQ(v.figuren(), QStringLiteral(" Anzahl: 0| Minimum: | Maximum: | Summe: "));
+    EXPECT_EQ(v.linienpunkte(), 0);
+
+    v.seite.tabkenn_Switch(shell::PanVerlauf::kIndex);
+    EXPECT_EQ(v.figuren(), QStringLiteral(" Anzahl: 3| Minimum: 1.234,5| Maximum: 3.703,5| Summe: 7.407,0"));
+    EXPECT_GT(v.linienpunkte(), 0);
+    EXPECT_EQ(v.seite.picverlauf()->werte().spalten, v.seite.picverlauf()->spalten());
+    EXPECT_FALSE(Datenquelle::inBenutzung(t.mdb()));
+
+    // Rows stored meanwhile show at the next switch to the page, not before.
+    fuellen(t.mdb(), QDate(2026, 12, 6), 1, QStringLiteral("-5"));
+    v.seite.tabkenn_Switch(0);
+    EXPECT_TRUE(v.figuren().startsWith(QStringLiteral(" Anzahl: 3|")));
+    v.seite.tabkenn_Switch(shell::PanVerlauf::kIndex);
+    EXPECT_EQ(v.figuren(), QStringLiteral(" Anzahl: 4| Minimum: -5,0| Maximum: 3.703,5| Summe: 7.402,0"));
+
+    // A day picked stays picked; until then a switch after midnight shows the new day.
+    v.uhr.zeit = QDateTime(QDate(2026, 12, 7), QTime(0, 0, 5));
+    v.seite.tabkenn_Switch(shell::PanVerlauf::kIndex);
+    EXPECT_EQ(v.seite.dtptag()->date(), QDate(2026, 12, 7));
+    EXPECT_EQ(v.linienpunkte(), 0);
+    v.seite.dtptag()->setDate(QDate(2026, 12, 5));
+    EXPECT_TRUE(v.figuren().startsWith(QStringLiteral(" Anzahl: 10|")));
+    v.seite.tabkenn_Switch(shell::PanVerlauf::kIndex);
+    EXPECT_EQ(v.seite.dtptag()->date(), QDate(2026, 12, 5));
+    EXPECT_FALSE(Datenquelle::inBenutzung(t.mdb()));
+    QLocale::setDefault(vorher);
+}
+
+} // namespace
