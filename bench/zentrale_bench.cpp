@@ -86,12 +86,12 @@ int main(int argc, char** argv) {
     QTimer tick;
     tick.setTimerType(Qt::PreciseTimer);
     tick.setInterval(100);
-    qint64 erwartet = 100;
+    double erwartet = 100.0;
     int ticks = 0;
     QObject::connect(&tick, &QTimer::timeout, &app, [&] {
-        const qint64 jetzt = uhr.elapsed();
-        verspaetung.push_back(static_cast<double>(jetzt - erwartet));
-        erwartet = jetzt + 100;
+        const double jetzt = static_cast<double>(uhr.nsecsElapsed()) / 1e6;
+        verspaetung.push_back(jetzt - erwartet);
+        erwartet = jetzt + 100.0;
         // The recording tick, once a second.
         if (++ticks % 10 == 0)
             store.speichern(QStringLiteral("1,5"), QDateTime::currentDateTime());
@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
     std::printf("rows on the server   %s (backlog %lld + rows recorded meanwhile)\n",
                 qPrintable(gesendet.value_or(QStringLiteral("?"))), static_cast<long long>(anzahl));
     std::printf("drain                %.2f s, %.0f rows/s\n", sekunden, static_cast<double>(anzahl) / sekunden);
-    std::printf("100 ms tick lateness median %.1f ms, p99 %.1f ms, worst %.1f ms (%zu ticks)\n",
+    std::printf("100 ms tick lateness median %.2f ms, p99 %.2f ms, worst %.2f ms (%zu ticks)\n",
                 anteil(verspaetung, 0.5), anteil(verspaetung, 0.99), anteil(verspaetung, 1.0), verspaetung.size());
     return rc;
 }
