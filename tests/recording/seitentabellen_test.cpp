@@ -79,7 +79,7 @@ TEST(Seitentabellen, EachRowKeepsItsInstantAndTheFileItsOwnIdentity) {
     }
     // The template stays without identity; the list's table keeps its two columns.
     EXPECT_TRUE(TestDatenbank::abfrage(t.vorlage(), QStringLiteral("select name from sqlite_master where name like "
-                                                                    "'zentrale%'"))
+                                                                   "'zentrale%'"))
                     .isEmpty());
     EXPECT_EQ(TestDatenbank::abfrage(t.mdb(), QStringLiteral("select count(*) from pragma_table_info('Gewichte')"))
                   .value(0)

@@ -54,7 +54,9 @@ TEST_F(ZentraleAnzeigeTest, AFaultShowsOneLineInTheWindowAndUnderTheTraysCaption
     EXPECT_EQ(tray.calls.last(), QStringLiteral("add:VELKOR ZEL Desktop\n") + text);
     z.wartend = 38;
     anzeige.zeigen(z);
-    EXPECT_EQ(tray.calls.last(), QStringLiteral("tip:VELKOR ZEL Desktop\n") + QStringLiteral("Zentrale nicht erreichbar seit %1 – 38 Gewichte warten").arg(seit));
+    EXPECT_EQ(tray.calls.last(),
+              QStringLiteral("tip:VELKOR ZEL Desktop\n") +
+                  QStringLiteral("Zentrale nicht erreichbar seit %1 – 38 Gewichte warten").arg(seit));
 
     // All sent: nothing left to show, in either place.
     z = ZentraleZustand();
