@@ -1,5 +1,7 @@
 #include "csvformat.h"
 
+#include "vorlage.h"
+
 #include <QLocale>
 #include <cmath>
 
@@ -16,22 +18,6 @@ void feldAnhaengen(QByteArray& ziel, const QByteArray& feld) {
     QByteArray gequotet = feld;
     gequotet.replace('"', "\"\"");
     ziel += '"' + gequotet + '"';
-}
-
-bool ziffern(const QString& text, qsizetype ab, qsizetype anzahl) {
-    for (qsizetype i = ab; i < ab + anzahl; ++i) {
-        if (!text.at(i).isDigit())
-            return false;
-    }
-    return true;
-}
-
-// "yyyy-MM-dd HH:mm:ss", checked by its shape only: cutting it up is all the export does with it, and at
-// ten million rows parsing each into a QDateTime would cost more than the rest of the line.
-bool speicherform(const QString& text) {
-    return text.size() == 19 && ziffern(text, 0, 4) && text.at(4) == u'-' && ziffern(text, 5, 2) &&
-           text.at(7) == u'-' && ziffern(text, 8, 2) && text.at(10) == u' ' && ziffern(text, 11, 2) &&
-           text.at(13) == u':' && ziffern(text, 14, 2) && text.at(16) == u':' && ziffern(text, 17, 2);
 }
 
 } // namespace
@@ -52,7 +38,7 @@ QByteArray CsvFormat::gewichtText(double wert) {
 
 void CsvFormat::zeileAnhaengen(QByteArray& ziel, const QVariant& datum, const QVariant& gewicht) {
     const QString text = datum.isNull() ? QString() : datum.toString();
-    if (speicherform(text)) {
+    if (istSpeicherform(text)) {
         const QByteArray roh = text.toLatin1();
         ziel += roh.mid(8, 2) + '.' + roh.mid(5, 2) + '.' + roh.mid(0, 4) + ';' + roh.mid(11, 8);
     } else {

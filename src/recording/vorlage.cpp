@@ -20,6 +20,18 @@ QDateTime datumAusSpeicherform(const QString& text) {
     return QDateTime::fromString(text, kDatumFormat);
 }
 
+bool istSpeicherform(const QString& text) {
+    static constexpr char16_t kMuster[] = u"dddd-dd-dd dd:dd:dd";
+    if (text.size() != 19)
+        return false;
+    for (qsizetype i = 0; i < 19; ++i) {
+        const char16_t c = text[i].unicode();
+        if (kMuster[i] == u'd' ? (c < u'0' || c > u'9') : c != kMuster[i])
+            return false;
+    }
+    return true;
+}
+
 bool vorlageErzeugen(const QString& pfad, QString* fehler) {
     for (const QString& endung : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
         QFile::remove(pfad + endung);

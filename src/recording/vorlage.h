@@ -13,5 +13,8 @@ bool vorlageErzeugen(const QString& pfad, QString* fehler = nullptr);
 // The stored form of a moment, and back.
 QString datumSpeicherform(const QDateTime& moment);
 QDateTime datumAusSpeicherform(const QString& text);
+// Whether a text has the stored form's shape (digits and separators in place), checked without parsing it:
+// the export and the sender take it apart or pass it on as it is, row by row, at millions of rows.
+bool istSpeicherform(const QString& text);
 
 } // namespace recording

@@ -155,24 +155,6 @@ bool ZentraleServer::bereit(Fehler* fehler) {
     return true;
 }
 
-namespace {
-
-// Datum as the store writes it ("yyyy-MM-dd HH:mm:ss"): digits and separators only, so it can go into the
-// statement as it is. Anything else (a row written by another program) is parsed, or sent as no date.
-bool speicherform(const QString& text) {
-    static constexpr char16_t kMuster[] = u"dddd-dd-dd dd:dd:dd";
-    if (text.size() != 19)
-        return false;
-    for (qsizetype i = 0; i < 19; ++i) {
-        const char16_t c = text[i].unicode();
-        if (kMuster[i] == u'd' ? (c < u'0' || c > u'9') : c != kMuster[i])
-            return false;
-    }
-    return true;
-}
-
-} // namespace
-
 QString ZentraleServer::einfuegenSql(const QSqlDatabase& db, const QString& station,
                                      const QList<ZentralZeile>& zeilen) {
     const QString stationText = literal(db, station, QMetaType::QString);
@@ -190,7 +172,9 @@ QString ZentraleServer::einfuegenSql(const QSqlDatabase& db, const QString& stat
             dateiText = u'\'' + QUuid::fromString(z.datei).toString(QUuid::WithoutBraces) + u'\'';
         }
         QString datum = z.datum.toString();
-        if (!speicherform(datum)) {
+        // Datum as the store writes it goes in as it is; anything else (a row written by another program) is
+        // parsed, or sent as no date.
+        if (!istSpeicherform(datum)) {
             const QDateTime gelesen = datumAusSpeicherform(datum);
             datum = gelesen.isValid() ? gelesen.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : QString();
         }
