@@ -1,12 +1,12 @@
 // The window's side of the weights leaving the PC: the export driven from the event loop, and the page
 // "Verlauf" reading its day anew at each switch.
 #include "fakes/fakeuhr.h"
+#include "fakes/recordingmeldungen.h"
 #include "recording/csvexport.h"
 #include "recording/csvformat.h"
 #include "recording/datenbankpflege.h"
 #include "recording/gewichteliste.h"
 #include "recording/weightstore.h"
-#include "shell/meldungen.h"
 #include "shell/pankenn.h"
 #include "shell/panverlauf.h"
 #include "shell/verlaufsdiagramm.h"
@@ -21,12 +21,6 @@
 namespace {
 
 using namespace recording;
-
-class GemerkteMeldungen final : public shell::Meldungen {
-public:
-    void zeige(const QString& text) override { texte << text; }
-    QStringList texte;
-};
 
 // n rows one second apart from 8:00 on the day, in one statement past the code under test.
 void fuellen(const QString& mdb, const QDate& tag, int n, const QString& gewicht = QStringLiteral("i / 4.0")) {
@@ -47,7 +41,7 @@ struct Aufzeichnungsseite {
     WeightStore store;
     GewichteListe liste{QLocale(QLocale::German, QLocale::Germany)};
     Datenbankpflege pflege;
-    GemerkteMeldungen meldungen;
+    RecordingMeldungen meldungen;
     shell::PanKenn pankenn;
 };
 
@@ -101,7 +95,7 @@ TEST(Export, RunsBlockByBlockBetweenOtherEventsAndLeavesNothingWhenCancelled) {
                                         CsvFormat::gewichtText((zeilen - 1) / 4.0) + "\r\n"));
         }
     }
-    EXPECT_TRUE(s.meldungen.texte.isEmpty()) << s.meldungen.texte.join('\n').toStdString();
+    EXPECT_TRUE(s.meldungen.shown.isEmpty()) << s.meldungen.shown.join('\n').toStdString();
 }
 
 TEST(Export, AFileThatCannotBeWrittenIsToldAndNothingRuns) {
@@ -111,7 +105,7 @@ TEST(Export, AFileThatCannotBeWrittenIsToldAndNothingRuns) {
     s.pankenn.setExportFrage([&] { return shell::ExportWahl{{}, ziel.filePath(QStringLiteral("fehlt/g.csv"))}; });
     s.pankenn.cmdexportieren()->click();
     EXPECT_EQ(s.pankenn.exportLauf(), nullptr);
-    EXPECT_EQ(s.meldungen.texte.size(), 1);
+    EXPECT_EQ(s.meldungen.shown.size(), 1);
     EXPECT_TRUE(s.pankenn.cmdexportieren()->isEnabled());
 }
 

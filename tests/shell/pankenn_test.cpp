@@ -2,12 +2,12 @@
 #include "acquisition/seriallink.h"
 #include "fakes/fakeserialport.h"
 #include "fakes/memorysettingsstore.h"
+#include "fakes/recordingmeldungen.h"
 #include "recording/datenbankpflege.h"
 #include "recording/gewichteliste.h"
 #include "recording/weightstore.h"
 #include "shell/frmmain.h"
 #include "shell/gewichteraster.h"
-#include "shell/meldungen.h"
 #include "shell/pankenn.h"
 #include "shell/tabkenn.h"
 #include "shell/twips.h"
@@ -26,12 +26,6 @@ namespace {
 
 using namespace recording;
 
-class GemerkteMeldungen final : public shell::Meldungen {
-public:
-    void zeige(const QString& text) override { texte << text; }
-    QStringList texte;
-};
-
 struct Seite {
     explicit Seite(const TestDatenbank& t, QString vorlage = {})
         : pflege(DatenOrt{t.ordner(), vorlage.isNull() ? t.vorlage() : vorlage}, store, liste),
@@ -47,7 +41,7 @@ struct Seite {
     WeightStore store;
     GewichteListe liste{QLocale(QLocale::German, QLocale::Germany)};
     Datenbankpflege pflege;
-    GemerkteMeldungen meldungen;
+    RecordingMeldungen meldungen;
     QWidget fenster;
     shell::PanKenn pankenn;
 };
@@ -82,7 +76,7 @@ TEST(PanKenn, TabwechselFragtNurAufDerAufzeichnungAbUndZeigtLoeschen) {
     TestDatenbank t;
     Seite s(t);
     s.pankenn.datenbankEinrichten();
-    ASSERT_TRUE(s.meldungen.texte.isEmpty()) << s.meldungen.texte.join('\n').toStdString();
+    ASSERT_TRUE(s.meldungen.shown.isEmpty()) << s.meldungen.shown.join('\n').toStdString();
     s.speichern(3);
     QPushButton* loeschen = s.pankenn.cmdlöschen();
     EXPECT_EQ(loeschen->objectName(), QStringLiteral("cmdlöschen"));
@@ -187,7 +181,7 @@ TEST(PanKenn, LoeschenLeertDieListeOhneRueckfrage) {
     ASSERT_GT(s.liste.rowCount(), 0);
 
     s.pankenn.cmdlöschen()->click();
-    EXPECT_TRUE(s.meldungen.texte.isEmpty()) << s.meldungen.texte.join('\n').toStdString();
+    EXPECT_TRUE(s.meldungen.shown.isEmpty()) << s.meldungen.shown.join('\n').toStdString();
     EXPECT_EQ(s.liste.rowCount(), 0);
     EXPECT_EQ(TestDatenbank::zeilen(t.mdb()), 0);
     EXPECT_FALSE(s.pankenn.cmdlöschen()->isHidden());
@@ -201,8 +195,8 @@ TEST(PanKenn, FehlendeVorlageBeimLoeschenWirdGemeldet) {
     s.pankenn.tabkenn_Switch(2);
     ASSERT_TRUE(QFile::remove(t.vorlage()));
     s.pankenn.cmdlöschen_Click();
-    ASSERT_EQ(s.meldungen.texte.size(), 1);
-    EXPECT_TRUE(s.meldungen.texte[0].contains(QStringLiteral("zel.neu")));
+    ASSERT_EQ(s.meldungen.shown.size(), 1);
+    EXPECT_TRUE(s.meldungen.shown[0].contains(QStringLiteral("zel.neu")));
     EXPECT_EQ(s.liste.rowCount(), 2);
     EXPECT_TRUE(s.store.speichern(QStringLiteral("9"), QDateTime::currentDateTime()));
 }
@@ -212,9 +206,9 @@ TEST(PanKenn, OhneDatenbankUndVorlageGenauEineMeldung) {
     QFile::remove(t.vorlage());
     Seite s(t, QString(""));
     s.pankenn.datenbankEinrichten();
-    ASSERT_EQ(s.meldungen.texte.size(), 1);
-    EXPECT_TRUE(s.meldungen.texte[0].contains(QStringLiteral("zel.mdb")));
-    EXPECT_TRUE(s.meldungen.texte[0].contains(QStringLiteral("zel.neu")));
+    ASSERT_EQ(s.meldungen.shown.size(), 1);
+    EXPECT_TRUE(s.meldungen.shown[0].contains(QStringLiteral("zel.mdb")));
+    EXPECT_TRUE(s.meldungen.shown[0].contains(QStringLiteral("zel.neu")));
 }
 
 TEST(PanKenn, ImHauptfensterAufSeiteZweiMitDemKnopfAmFenster) {
@@ -223,7 +217,7 @@ TEST(PanKenn, ImHauptfensterAufSeiteZweiMitDemKnopfAmFenster) {
     FakeSerialPort port;
     acquisition::SerialLink link(port);
     acquisition::PortMapping ports(settings);
-    GemerkteMeldungen meldungen;
+    RecordingMeldungen meldungen;
     WeightStore store;
     GewichteListe liste;
     Datenbankpflege pflege(DatenOrt{t.ordner(), t.vorlage()}, store, liste);
