@@ -4,6 +4,7 @@
 // process's size before it (sampled after every block), datei_mib for the file's size. The file's rows are
 // one a second from 1 January 2000; the period picks the first 12 days (1,036,800 rows) or everything.
 #include "benchdatenbank.h"
+#include "benchmain.h"
 #include "recording/csvexport.h"
 
 #include <QCoreApplication>
@@ -55,9 +56,5 @@ BENCHMARK(BM_export)->Arg(12)->Arg(0)->Iterations(1)->UseManualTime()->Unit(benc
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::benchmarkMain<QCoreApplication>(argc, argv);
 }

@@ -4,6 +4,7 @@
 // oldest row, painted; mitte_ms for the scroll bar dragged to the middle, painted; rss_added_kib for the
 // memory the list holds after 200 jumps across it; seiten for the pages it then keeps.
 #include "benchdatenbank.h"
+#include "benchmain.h"
 #include "recording/gewichteliste.h"
 #include "shell/gewichteraster.h"
 
@@ -98,11 +99,5 @@ BENCHMARK(BM_listeSpruenge)->Arg(10'000'000)->Iterations(20)->UseManualTime()->U
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::benchmarkMain<QApplication>(argc, argv);
 }

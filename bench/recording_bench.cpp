@@ -3,6 +3,7 @@
 // Counters: median_ms and p99_ms per speichern; open_ms for query plus first screen; rss_added_kib for the
 // memory the open list adds.
 #include "benchdatenbank.h"
+#include "benchmain.h"
 #include "recording/gewichteliste.h"
 #include "recording/vorlage.h"
 #include "recording/weightstore.h"
@@ -87,9 +88,5 @@ BENCHMARK(BM_listeOeffnen)->Arg(1'000)->Arg(10'000'000)->Iterations(20)->UseManu
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::benchmarkMain<QCoreApplication>(argc, argv);
 }

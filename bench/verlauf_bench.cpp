@@ -5,6 +5,7 @@
 // chart's width in the window's design size and at a full-screen width; oeffnen_ms and oeffnen_p99_ms for
 // the page switched to a random day of the file's 116 (the last partly filled, a few beyond its end empty).
 #include "benchdatenbank.h"
+#include "benchmain.h"
 #include "recording/uhr.h"
 #include "shell/panverlauf.h"
 #include "shell/verlaufsdiagramm.h"
@@ -79,11 +80,5 @@ BENCHMARK(BM_beliebigenTagOeffnen)->Iterations(100)->UseManualTime()->Unit(bench
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::benchmarkMain<QApplication>(argc, argv);
 }
