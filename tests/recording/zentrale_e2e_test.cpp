@@ -26,6 +26,14 @@ bool hatLage(const ProgrammProzess& p, Lage lage, qsizetype ab = 0) {
     return false;
 }
 
+qint64 lokaleZahl(const TestDatenbank& t, const QString& sql) {
+    return TestDatenbank::abfrage(t.mdb(), sql).value(0).toLongLong();
+}
+
+QString dateiKennung(const TestDatenbank& t) {
+    return TestDatenbank::abfrage(t.mdb(), QStringLiteral("select kennung from zentrale_datei")).value(0).toString();
+}
+
 class Zentrale : public testing::Test {
 protected:
     void SetUp() override {
@@ -58,8 +66,7 @@ protected:
 
     // Every row of the file is on the server once, with its own values, under the file's identity.
     void gleich(const TestDatenbank& t, const QString& station) {
-        const QString datei =
-            TestDatenbank::abfrage(t.mdb(), QStringLiteral("select kennung from zentrale_datei")).value(0).toString();
+        const QString datei = dateiKennung(t);
         ASSERT_FALSE(datei.isEmpty());
         const QVariantList lokal = TestDatenbank::abfrage(
             t.mdb(), QStringLiteral("select rowid || '|' || Datum || '|' || Gewicht from Gewichte order by rowid"));
@@ -197,8 +204,7 @@ TEST_F(Zentrale, LoeschenWhileTheServerIsDownKeepsTheUnsentRowsOutOfTheList) {
     ProgrammProzess programm(t.ordner(), kIntervallMs, server.conninfo(), QStringLiteral("L"));
     ASSERT_TRUE(programm.bereit()) << programm.fehlerausgabe().toStdString();
     ASSERT_TRUE(programm.warten([&] { return aufDemServer(QStringLiteral("L")) >= 3; }));
-    const QString alteDatei =
-        TestDatenbank::abfrage(t.mdb(), QStringLiteral("select kennung from zentrale_datei")).value(0).toString();
+    const QString alteDatei = dateiKennung(t);
     ASSERT_TRUE(server.stoppen());
     const qsizetype ab = programm.zeilen().size();
     ASSERT_TRUE(programm.warten([&] { return hatLage(programm, NichtErreichbar, ab); }));
@@ -213,8 +219,7 @@ TEST_F(Zentrale, LoeschenWhileTheServerIsDownKeepsTheUnsentRowsOutOfTheList) {
 
     // The list shows only what was recorded since; the rest waits where the list never looks.
     EXPECT_EQ(TestDatenbank::zeilen(t.mdb()), nachher);
-    EXPECT_GT(TestDatenbank::abfrage(t.mdb(), QStringLiteral("select count(*) from zentrale_ausgang")).value(0).toInt(),
-              0);
+    EXPECT_GT(lokaleZahl(t, QStringLiteral("select count(*) from zentrale_ausgang")), 0);
 
     ASSERT_TRUE(server.wiederStarten());
     const QDeadlineTimer frist(kWarteMs);
@@ -223,13 +228,11 @@ TEST_F(Zentrale, LoeschenWhileTheServerIsDownKeepsTheUnsentRowsOutOfTheList) {
     EXPECT_EQ(serverZahl(QStringLiteral("select count(*) from gewichte where datei = '%1'").arg(alteDatei)), vorher);
     EXPECT_EQ(aufDemServer(QStringLiteral("L")), vorher + nachher);
     gleich(t, QStringLiteral("L"));
+    const auto imAusgang = [&] { return lokaleZahl(t, QStringLiteral("select count(*) from zentrale_ausgang")); };
     const QDeadlineTimer leer(kWarteMs);
-    while (TestDatenbank::abfrage(t.mdb(), QStringLiteral("select count(*) from zentrale_ausgang")).value(0).toInt() >
-               0 &&
-           !leer.hasExpired())
+    while (imAusgang() > 0 && !leer.hasExpired())
         QThread::msleep(100);
-    EXPECT_EQ(TestDatenbank::abfrage(t.mdb(), QStringLiteral("select count(*) from zentrale_ausgang")).value(0).toInt(),
-              0);
+    EXPECT_EQ(imAusgang(), 0);
 }
 
 TEST_F(Zentrale, WrongPasswordIsToldAndRecordingGoesOn) {
