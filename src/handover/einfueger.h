@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <vector>
 
 namespace handover {
 
@@ -15,8 +16,9 @@ public:
     using QObject::QObject;
     ~Einfueger() override;
 
-    // Puts the text on the clipboard and sends Ctrl+V fitted to the keys held now.
-    virtual void einfuegen(const QString& text, const platform::KeyStateBytes& gehalten) = 0;
+    // Puts the text on the clipboard and sends Ctrl+V fitted to the keys held now; returns the key events
+    // sent, which the system reports back like the operator's own.
+    virtual std::vector<platform::KeyEvent> einfuegen(const QString& text, const platform::KeyStateBytes& gehalten) = 0;
     virtual bool wartet() const = 0;
     // Empties the system clipboard.
     virtual void leeren() = 0;

@@ -44,9 +44,10 @@ void ZwischenablageEinfueger::setWartezeiten(int nachlaufMs, int hoechstMs, int 
     m_haltezeit.setInterval(halteMs);
 }
 
-void ZwischenablageEinfueger::einfuegen(const QString& text, const platform::KeyStateBytes& gehalten) {
+std::vector<platform::KeyEvent> ZwischenablageEinfueger::einfuegen(const QString& text,
+                                                                   const platform::KeyStateBytes& gehalten) {
     if (m_wartet)
-        return;
+        return {};
     m_clipboard.clear();
     auto* daten = new AbholMimeData(text);
     m_daten = daten;
@@ -59,8 +60,11 @@ void ZwischenablageEinfueger::einfuegen(const QString& text, const platform::Key
     m_erkennung->zielMerken();
     m_zeitlimit.start();
     m_haltezeit.start();
-    if (!m_keystrokes.send(EinfuegePlan::strgV(gehalten)))
-        beenden(); // nothing reached the target: nobody will ask for the text
+    std::vector<platform::KeyEvent> plan = EinfuegePlan::strgV(gehalten);
+    if (m_keystrokes.send(plan))
+        return plan;
+    beenden(); // nothing reached the target: nobody will ask for the text
+    return {};
 }
 
 void ZwischenablageEinfueger::onAbgeholt() {

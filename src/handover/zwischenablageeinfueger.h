@@ -40,7 +40,7 @@ public:
                             platform::AbholerErkennung& erkennung, QObject* parent = nullptr);
     ~ZwischenablageEinfueger() override;
 
-    void einfuegen(const QString& text, const platform::KeyStateBytes& gehalten) override;
+    std::vector<platform::KeyEvent> einfuegen(const QString& text, const platform::KeyStateBytes& gehalten) override;
     bool wartet() const override { return m_wartet; }
     void leeren() override;
 

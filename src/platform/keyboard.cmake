@@ -1,7 +1,7 @@
 # Keyboard state and synthetic keystrokes: X11 where Xlib and XTest are there, Win32 on Windows, otherwise a
 # source whose set-up fails, so the program runs without the hotkey.
 target_sources(platform PRIVATE
-    keyboardstate.h keystrokes.h
+    keyevent.h keyboardstate.h keystrokes.h
     null/nullkeyboardstate.h null/nullkeyboardstate.cpp
     null/nullkeystrokes.h null/nullkeystrokes.cpp
 )
@@ -18,10 +18,18 @@ elseif(UNIX)
         target_sources(platform PRIVATE
             x11/x11keymap.h x11/x11keymap.cpp
             x11/x11keyboardstate.h x11/x11keyboardstate.cpp
+            x11/x11rohtasten.h
             x11/x11keystrokes.h x11/x11keystrokes.cpp
             x11/x11factory.cpp
         )
         target_link_libraries(platform PRIVATE X11::X11 X11::Xtst)
+        # The keys' events need XInput 2; built without it, the hotkey is sampled at each tick.
+        if(X11_Xi_FOUND)
+            target_sources(platform PRIVATE x11/x11rohtasten.cpp)
+            target_link_libraries(platform PRIVATE X11::Xi)
+        else()
+            target_sources(platform PRIVATE x11/x11rohtasten_ohne.cpp)
+        endif()
         set(gramura_keyboard_impl x11)
     endif()
 endif()

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "platform/keyevent.h"
+
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 
 namespace platform {
 
@@ -25,6 +29,17 @@ public:
     virtual bool stop() = 0;
     // The state now; all zero when the source is not set up.
     virtual KeyStateBytes read() = 0;
+
+    // Where the system reports keys as they go down and up, the source hands each such event to the sink,
+    // from start() until stop(), on a thread of its own and in the order the keys moved; the sink must be
+    // quick and must not call back into the source. Set before start(). Without events a key that goes
+    // down and up between two reads is never seen.
+    using EventSink = std::function<void(const KeyEvent&)>;
+    virtual void setEventSink(EventSink sink) { (void)sink; }
+    // Whether events reach the sink; known after start().
+    virtual bool reportsEvents() const { return false; }
+    // The system's delay before a held key starts repeating, where the source knows it.
+    virtual std::optional<int> repeatDelayMs() const { return std::nullopt; }
 };
 
 // The platform's source (X11, Win32), or one whose start() fails where neither is available.

@@ -1,17 +1,11 @@
 #pragma once
 
-#include <cstdint>
+#include "platform/keyevent.h"
+
 #include <memory>
 #include <vector>
 
 namespace platform {
-
-// One synthetic key event, by set-1 scan code (extended keys plus 128).
-struct KeyEvent {
-    std::uint16_t scanCode;
-    bool down;
-    bool operator==(const KeyEvent&) const = default;
-};
 
 // Delivers synthetic key events to whatever window has the input focus. Plain C++ like KeyboardState.
 class Keystrokes {

@@ -46,7 +46,8 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
       m_pankenn(new PanKenn(dienste.datenbank, dienste.meldungen)),
       m_cmdBeenden(new QPushButton(QStringLiteral("&Beenden"), this)),
       m_cmdMinimieren(new QPushButton(QStringLiteral("&Minimieren"), this)), m_statusband(new Statusband(this)),
-      m_tastenwache(new Tastenwache(dienste.tastatur, dienste.einfueger, this)) {
+      m_tastenwache(new Tastenwache(dienste.tastatur, dienste.einfueger, *m_paneigen->funktionstaste(),
+                                    [this] { return txtgewicht()->text(); }, this)) {
     setObjectName(QStringLiteral("frmMain"));
     // The window is designed around MS Sans Serif 8.25 pt; where that font is missing, a sans serif of
     // similar width keeps the captions inside their designed cells.
@@ -65,8 +66,8 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     m_tabkenn->addPage(m_pangeld, QStringLiteral("Gewichtsanzeige"));
     m_tabkenn->addPage(m_paneigen, QStringLiteral("Einstellungen"));
     m_tabkenn->addPage(m_pankenn, QStringLiteral("Aufzeichnung"));
-    m_tabkenn->addPage(new PanSalden(dienste.datenbank ? dienste.datenbank->ort().ordner : QString()),
-                       QStringLiteral("Info"));
+    m_pansalden = new PanSalden(dienste.datenbank ? dienste.datenbank->ort().ordner : QString());
+    m_tabkenn->addPage(m_pansalden, QStringLiteral("Info"));
     if (!m_dienste.uhr) {
         m_systemUhr = std::make_unique<recording::SystemUhr>();
         m_dienste.uhr = m_systemUhr.get();
@@ -131,6 +132,7 @@ void FrmMain::Form_Load() {
     m_paneigen->funktionstaste()->fuellen();
     m_paneigen->funktionstaste()->wiederherstellen();
     m_tastenwache->tastaturstarten();
+    m_pansalden->tastenerkennungZeigen(m_tastenwache->erkennung());
     m_paneigen->cboportFuellen(m_dienste.ports, *m_dienste.geraete);
     m_paneigen->portWiederherstellen();
     m_paneigen->cbokommaFuellen();
@@ -183,7 +185,7 @@ void FrmMain::Timer1_Timer() {
     gewichtlesen();
     // A paste waiting for its target only rests the key test: the digits and the recording tick keep
     // getting fresh weights meanwhile.
-    m_tastenwache->pruefen(*m_paneigen->funktionstaste(), txtgewicht()->text());
+    m_tastenwache->pruefen();
     if (!m_unloaded)
         m_timer1.start();
 }

@@ -41,6 +41,7 @@ class Meldungen;
 class PanEigen;
 class PanGeld;
 class PanKenn;
+class PanSalden;
 class PanVerlauf;
 class Statusband;
 class SysTray;
@@ -100,6 +101,7 @@ public:
     PanGeld* pangeld() const { return m_pangeld; }
     PanEigen* paneigen() const { return m_paneigen; }
     PanKenn* pankenn() const { return m_pankenn; }
+    PanSalden* pansalden() const { return m_pansalden; }
     PanVerlauf* panverlauf() const { return m_panverlauf; }
     QPushButton* cmdlöschen() const { return m_cmdlöschen; }
     QLineEdit* txtgewicht() const;
@@ -132,6 +134,7 @@ private:
     TabKenn* m_tabkenn;
     PanGeld* m_pangeld;
     PanEigen* m_paneigen;
+    PanSalden* m_pansalden = nullptr;
     PanKenn* m_pankenn;
     PanVerlauf* m_panverlauf = nullptr;
     QPushButton* m_cmdlöschen = nullptr;

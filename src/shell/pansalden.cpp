@@ -21,6 +21,31 @@ PanSalden::PanSalden(const QString& datenordner, QWidget* parent) : QWidget(pare
     // A long path runs past the panel; the tip shows it whole, and it can be selected and copied.
     m_lbldatenordner->setToolTip(ordner);
     m_lbldatenordner->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    flachesPanel(this, QStringLiteral(" Tastendruck:"), links, 60, 780, 1275, 315);
+    m_lbltastendruck = flachesPanel(this, QString(), links, 1380, 780, 6945, 315);
+    m_lbltastendruck->setObjectName(QStringLiteral("lbltastendruck"));
+    tastenerkennungZeigen(Tastenwache::Erkennung::Keine);
+}
+
+void PanSalden::tastenerkennungZeigen(Tastenwache::Erkennung erkennung) {
+    switch (erkennung) {
+    case Tastenwache::Erkennung::Ereignisse:
+        m_lbltastendruck->setText(QStringLiteral(" Jeder Druck der Funktionstaste wird sofort erkannt."));
+        m_lbltastendruck->setToolTip(QStringLiteral("Das System meldet jede Taste, sobald sie gedrückt wird."));
+        break;
+    case Tastenwache::Erkennung::Abfrage:
+        m_lbltastendruck->setText(
+            QStringLiteral(" Die Funktionstaste wird alle 100 ms abgefragt; ein kürzerer Druck kann fehlen."));
+        m_lbltastendruck->setToolTip(
+            QStringLiteral("Das System meldet die Tasten nicht einzeln (unter X11 fehlt XInput 2.2, unter Windows "
+                           "der Tastatur-Hook). Halten Sie die Funktionstaste, bis das Gewicht erscheint."));
+        break;
+    case Tastenwache::Erkennung::Keine:
+        m_lbltastendruck->setText(QStringLiteral(" Die Tastatur ist nicht lesbar; die Funktionstaste wirkt nicht."));
+        m_lbltastendruck->setToolTip(
+            QStringLiteral("Ohne X-Server (DISPLAY) oder Tastaturzugriff kann die Funktionstaste nicht erkannt werden."));
+        break;
+    }
 }
 
 } // namespace shell

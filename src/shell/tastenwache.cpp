@@ -4,17 +4,52 @@
 #include "handover/einfueger.h"
 #include "platform/keyboardstate.h"
 
+#include <QComboBox>
+
 namespace shell {
 
-Tastenwache::Tastenwache(platform::KeyboardState* tastatur, handover::Einfueger* einfueger, QObject* parent)
-    : QObject(parent), m_tastatur(tastatur), m_einfueger(einfueger) {}
+Tastenwache::Tastenwache(platform::KeyboardState* tastatur, handover::Einfueger* einfueger,
+                         const FunktionsTaste& taste, std::function<QString()> gewicht, QObject* parent)
+    : QObject(parent), m_tastatur(tastatur), m_einfueger(einfueger), m_taste(taste), m_gewicht(std::move(gewicht)) {
+    m_uhr.start();
+    if (m_einfueger) {
+        // A press made while the last paste waited for its target follows it.
+        connect(m_einfueger, &handover::Einfueger::fertig, this, [this] { einfuegenWennOffen(nullptr); });
+    }
+}
+
+Tastenwache::~Tastenwache() {
+    // The source's thread posts to this object; it must be over before the object is.
+    if (m_laeuft)
+        tastaturbeenden();
+}
 
 bool Tastenwache::tastaturstarten() {
-    return m_tastatur && m_tastatur->start();
+    if (!m_tastatur)
+        return false;
+    if (m_einfueger) {
+        m_tastatur->setEventSink([this](const platform::KeyEvent& event) {
+            QMetaObject::invokeMethod(this, [this, event] { ereignis(event); }, Qt::QueuedConnection);
+        });
+    }
+    m_laeuft = m_tastatur->start();
+    if (!m_laeuft) {
+        m_erkennung = Erkennung::Keine;
+        return false;
+    }
+    m_erkennung = m_tastatur->reportsEvents() ? Erkennung::Ereignisse : Erkennung::Abfrage;
+    m_druck.setVerzoegerungMs(m_tastatur->repeatDelayMs().value_or(handover::Tastendruck::kVorgabeVerzoegerungMs));
+    // The events only say what changes; where they come, the keys start out as they are now.
+    if (m_erkennung == Erkennung::Ereignisse)
+        m_druck.setzen(m_tastatur->read());
+    return true;
 }
 
 bool Tastenwache::tastaturbeenden() {
-    return !m_tastatur || m_tastatur->stop();
+    if (!m_tastatur)
+        return true;
+    m_laeuft = false;
+    return m_tastatur->stop();
 }
 
 void Tastenwache::zwischenablageLeeren() {
@@ -22,15 +57,43 @@ void Tastenwache::zwischenablageLeeren() {
         m_einfueger->leeren();
 }
 
-bool Tastenwache::pruefen(const FunktionsTaste& taste, const QString& gewicht) {
-    // No keyboard read while a paste waits: the keys held now belong to the paste under way.
-    if (!m_tastatur || !m_einfueger || m_einfueger->wartet())
+handover::Tastendruck::Taste Tastenwache::taste() const {
+    return {m_taste.cboTaste()->currentIndex(), m_taste.aktuellercode()};
+}
+
+void Tastenwache::ereignis(const platform::KeyEvent& event) {
+    if (!m_laeuft || !m_einfueger)
+        return;
+    m_druck.ereignis(event, taste(), m_uhr.elapsed());
+    einfuegenWennOffen(nullptr);
+}
+
+bool Tastenwache::pruefen() {
+    if (!m_laeuft || !m_einfueger)
         return false;
-    // One read serves both the hotkey test and the keys the paste has to work around.
+    const auto t = taste();
+    // With events, an idle keyboard needs no reading: the next press is reported by itself.
+    if (m_erkennung == Erkennung::Ereignisse && !m_druck.leseBedarf(t))
+        return false;
     const platform::KeyStateBytes state = m_tastatur->read();
-    if (!taste.tastegedrueckt(state) || gewicht.isEmpty())
+    m_druck.takt(state, t, !m_einfueger->wartet(), m_uhr.elapsed());
+    return einfuegenWennOffen(&state);
+}
+
+bool Tastenwache::einfuegenWennOffen(const platform::KeyStateBytes* gelesen) {
+    if (!m_laeuft || m_einfueger->wartet() || m_druck.offen() == 0)
         return false;
-    m_einfueger->einfuegen(gewicht.trimmed(), state);
+    const QString gewicht = m_gewicht ? m_gewicht() : QString();
+    if (gewicht.isEmpty()) {
+        m_druck.verwerfen();
+        return false;
+    }
+    m_druck.entnehmen();
+    // The Ctrl+V has to work around the keys held now, which after a short tap are none any more.
+    const platform::KeyStateBytes state = gelesen ? *gelesen : m_tastatur->read();
+    const auto gesendet = m_einfueger->einfuegen(gewicht.trimmed(), state);
+    if (m_erkennung == Erkennung::Ereignisse)
+        m_druck.eigene(gesendet, m_uhr.elapsed());
     return m_einfueger->wartet();
 }
 

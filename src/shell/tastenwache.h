@@ -1,7 +1,11 @@
 #pragma once
 
+#include "handover/tastendruck.h"
+
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <functional>
 
 namespace platform {
 class KeyboardState;
@@ -15,25 +19,43 @@ namespace shell {
 
 class FunktionsTaste;
 
-// The key watch of Timer1: reads the keyboard once per tick and, while the hotkey is held and a weight is
-// shown, pastes it. While a paste waits for its target the key test rests, so one paste never overlaps
-// the next; the tick itself goes on. Without a keyboard source or a paster the hotkey simply never fires.
+// The key watch: pastes the weight shown for each press of the hotkey and, held on, again at the ticks
+// once the key-repeat delay has passed. Where the system reports the keys as they move, a press pastes at
+// once and the tick reads the keyboard only while a key of the hotkey is down; elsewhere each tick reads
+// it. One paste never overlaps the next: a press meanwhile waits for the one under way. Without a keyboard
+// source or a paster the hotkey simply never fires.
 class Tastenwache final : public QObject {
     Q_OBJECT
 public:
-    Tastenwache(platform::KeyboardState* tastatur, handover::Einfueger* einfueger, QObject* parent = nullptr);
+    enum class Erkennung { Keine, Abfrage, Ereignisse };
+
+    Tastenwache(platform::KeyboardState* tastatur, handover::Einfueger* einfueger, const FunktionsTaste& taste,
+                std::function<QString()> gewicht, QObject* parent = nullptr);
+    ~Tastenwache() override;
 
     // The source's own answer; start-up does not look at it.
     bool tastaturstarten();
     bool tastaturbeenden();
     void zwischenablageLeeren();
+    // How presses are recognised since the start.
+    Erkennung erkennung() const { return m_erkennung; }
 
-    // True when a paste has started.
-    bool pruefen(const FunktionsTaste& taste, const QString& gewicht);
+    // The tick's part; true when a paste has started.
+    bool pruefen();
 
 private:
+    void ereignis(const platform::KeyEvent& event);
+    bool einfuegenWennOffen(const platform::KeyStateBytes* gelesen);
+    handover::Tastendruck::Taste taste() const;
+
     platform::KeyboardState* m_tastatur;
     handover::Einfueger* m_einfueger;
+    const FunktionsTaste& m_taste;
+    std::function<QString()> m_gewicht;
+    handover::Tastendruck m_druck;
+    QElapsedTimer m_uhr;
+    Erkennung m_erkennung = Erkennung::Keine;
+    bool m_laeuft = false;
 };
 
 } // namespace shell

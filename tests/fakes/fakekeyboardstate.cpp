@@ -25,3 +25,9 @@ void FakeKeyboardState::halten(std::initializer_list<int> codes) {
     for (const int code : codes)
         state[static_cast<std::size_t>(code)] = 0x80;
 }
+
+void FakeKeyboardState::taste(int code, bool unten) {
+    state[static_cast<std::size_t>(code)] = unten ? 0x80 : 0;
+    if (meldet && m_sink)
+        m_sink({static_cast<std::uint16_t>(code), unten});
+}

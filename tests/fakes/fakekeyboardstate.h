@@ -12,8 +12,14 @@ public:
     bool stop() override;
     platform::KeyStateBytes read() override;
 
+    void setEventSink(EventSink sink) override { m_sink = std::move(sink); }
+    bool reportsEvents() const override { return meldet; }
+    std::optional<int> repeatDelayMs() const override { return verzoegerungMs; }
+
     void halten(std::initializer_list<int> codes);
     void loslassen() { state = {}; }
+    // A key moves: the state follows, and with `meldet` the event goes to the sink as the system's would.
+    void taste(int code, bool unten);
 
     platform::KeyStateBytes state{};
     bool startSucceeds = true;
@@ -23,4 +29,9 @@ public:
     std::function<void()> onStart;
     std::function<void()> onStop;
     std::function<void()> onRead;
+    bool meldet = false;
+    std::optional<int> verzoegerungMs;
+
+private:
+    EventSink m_sink;
 };

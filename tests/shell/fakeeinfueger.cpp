@@ -1,11 +1,12 @@
 #include "fakeeinfueger.h"
 
-void FakeEinfueger::einfuegen(const QString& text, const platform::KeyStateBytes& gehalten) {
+std::vector<platform::KeyEvent> FakeEinfueger::einfuegen(const QString& text, const platform::KeyStateBytes& gehalten) {
     texte << text;
     gehaltene.push_back(gehalten);
     m_wartet = true;
     if (onEinfuegen)
         onEinfuegen();
+    return gesendet;
 }
 
 void FakeEinfueger::leeren() {

@@ -10,7 +10,7 @@
 class FakeEinfueger final : public handover::Einfueger {
     Q_OBJECT
 public:
-    void einfuegen(const QString& text, const platform::KeyStateBytes& gehalten) override;
+    std::vector<platform::KeyEvent> einfuegen(const QString& text, const platform::KeyStateBytes& gehalten) override;
     bool wartet() const override { return m_wartet; }
     void leeren() override;
 
@@ -18,6 +18,8 @@ public:
     void beenden();
 
     QStringList texte;
+    // What each paste claims to have sent.
+    std::vector<platform::KeyEvent> gesendet;
     std::vector<platform::KeyStateBytes> gehaltene;
     int leerungen = 0;
     std::function<void()> onEinfuegen;

@@ -2,6 +2,7 @@
 
 #include "x11keymap.h"
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 
 namespace platform {
@@ -14,10 +15,20 @@ bool X11KeyboardState::start() {
     if (m_display)
         return true;
     m_display = XOpenDisplay(nullptr);
-    return m_display != nullptr;
+    if (!m_display)
+        return false;
+    unsigned int verzoegerung = 0;
+    unsigned int abstand = 0;
+    if (XkbGetAutoRepeatRate(m_display, XkbUseCoreKbd, &verzoegerung, &abstand) && verzoegerung > 0)
+        m_verzoegerungMs = static_cast<int>(verzoegerung);
+    // Without raw events the state is still there to be read: the hotkey works, only by sampling.
+    if (m_ereignisse == Ereignisse::Melden && m_sink)
+        m_rohTasten.starten(m_sink);
+    return true;
 }
 
 bool X11KeyboardState::stop() {
+    m_rohTasten.beenden();
     if (m_display) {
         XCloseDisplay(m_display);
         m_display = nullptr;
