@@ -14,7 +14,7 @@ LRESULT CALLBACK hakenProzedur(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && aktiverHaken != nullptr) {
         const auto* info = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
         const bool unten = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
-        aktiverHaken->taste(info->vkCode, info->scanCode, unten);
+        aktiverHaken->taste(info->vkCode, info->scanCode, (info->flags & LLKHF_EXTENDED) != 0, unten);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -31,18 +31,23 @@ StrgHaken::~StrgHaken() {
     beenden();
 }
 
-void StrgHaken::taste(std::uint32_t virtualKey, std::uint32_t scanCode, bool unten) {
+void StrgHaken::taste(std::uint32_t virtualKey, std::uint32_t scanCode, bool erweitert, bool unten) {
     if (virtualKey == VK_LCONTROL) {
         (scanCode == kKunstScanCode ? kunstStrg_ : echteStrg_).store(unten);
     } else if (virtualKey == VK_RMENU) {
         altGr_.store(unten);
     }
+    // Windows' own Ctrl of an AltGr press (and any key without a set-1 code) is no key the operator pressed.
+    if (sink_ && scanCode > 0 && scanCode < 128) {
+        sink_(KeyEvent{static_cast<std::uint16_t>(scanCode + (erweitert ? 128 : 0)), unten});
+    }
 }
 
-bool StrgHaken::starten() {
+bool StrgHaken::starten(KeyboardState::EventSink sink) {
     if (thread_.joinable()) {
         return laeuft();
     }
+    sink_ = std::move(sink);
     {
         const std::lock_guard<std::mutex> sperre(startMutex_);
         start_ = kWartet;
@@ -56,6 +61,7 @@ bool StrgHaken::starten() {
     }
     if (ergebnis != kLaeuft) {
         thread_.join();
+        sink_ = nullptr;
         return false;
     }
     return true;
@@ -68,6 +74,7 @@ void StrgHaken::beenden() {
     // The thread's queue exists before it reports back, so the message cannot get lost.
     PostThreadMessageW(threadId_.load(), WM_QUIT, 0, 0);
     thread_.join();
+    sink_ = nullptr;
 }
 
 void StrgHaken::schleife() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/keyboardstate.h"
+
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
@@ -11,7 +13,8 @@ namespace platform {
 // A low-level keyboard hook that keeps count of left Ctrl and right Alt, so that the left Ctrl Windows adds to
 // every AltGr press (scan code 0x21D) can be told from the one on the keyboard. The hook runs on a thread of
 // its own with its own message loop: Windows calls it for every key in the session and silently removes a
-// hook that answers late, which a busy GUI thread could. It only watches; every key goes on unchanged.
+// hook that answers late, which a busy GUI thread could. It only watches; every key goes on unchanged. Where a
+// sink is given, it also hands on every key event, by scan code, on its own thread.
 class StrgHaken {
 public:
     StrgHaken() = default;
@@ -20,7 +23,7 @@ public:
     StrgHaken& operator=(const StrgHaken&) = delete;
 
     // Starts the thread and installs the hook; false (and no thread left behind) when Windows refuses it.
-    bool starten();
+    bool starten(KeyboardState::EventSink sink = {});
     // Removes the hook and ends the thread; nothing happens when it is not running.
     void beenden();
 
@@ -30,8 +33,9 @@ public:
     bool kunstStrgUnten() const { return laeuft() && kunstStrg_.load(); }
     bool altGrUnten() const { return laeuft() && altGr_.load(); }
 
-    // One key event as the hook reports it (virtual key, scan code); public so a check can feed it directly.
-    void taste(std::uint32_t virtualKey, std::uint32_t scanCode, bool unten);
+    // One key event as the hook reports it (virtual key, scan code, extended flag); public so a check can
+    // feed it directly.
+    void taste(std::uint32_t virtualKey, std::uint32_t scanCode, bool erweitert, bool unten);
 
     static constexpr std::uint32_t kKunstScanCode = 0x21D;
 
@@ -49,6 +53,8 @@ private:
     std::atomic<bool> echteStrg_{false};
     std::atomic<bool> kunstStrg_{false};
     std::atomic<bool> altGr_{false};
+    // Set before the thread starts and read only by it.
+    KeyboardState::EventSink sink_;
 };
 
 } // namespace platform

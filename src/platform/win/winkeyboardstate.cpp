@@ -119,7 +119,7 @@ void WinKeyboardState::mapFor(void* layout) {
 bool WinKeyboardState::start() {
     mapFor(foregroundLayout());
     // Without the hook the state still serves; only left Ctrl beside AltGr is then judged by the layout.
-    haken_.starten();
+    haken_.starten(sink_);
     started_ = true;
     return true;
 }
@@ -156,6 +156,15 @@ KeyStateBytes WinKeyboardState::read() {
         state[kStrgLinks] = linkeStrgUnten(lage) ? 0x80 : 0;
     }
     return state;
+}
+
+std::optional<int> WinKeyboardState::repeatDelayMs() const {
+    // 0 to 3 for a quarter second to one second.
+    int stufe = 0;
+    if (!SystemParametersInfoW(SPI_GETKEYBOARDDELAY, 0, &stufe, 0) || stufe < 0 || stufe > 3) {
+        return std::nullopt;
+    }
+    return (stufe + 1) * 250;
 }
 
 std::unique_ptr<KeyboardState> createKeyboardState() {

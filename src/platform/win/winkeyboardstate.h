@@ -20,6 +20,10 @@ public:
     bool stop() override;
     KeyStateBytes read() override;
 
+    void setEventSink(EventSink sink) override { sink_ = std::move(sink); }
+    bool reportsEvents() const override { return sink_ && haken_.laeuft(); }
+    std::optional<int> repeatDelayMs() const override;
+
     // The virtual key (left and right modifiers told apart) that the given layout gives the key at a set-1
     // scan code with 128 added for extended keys; 0 when the layout has no key there. layout is an HKL.
     static std::uint16_t virtualKeyFor(std::uint16_t scanCode, void* layout);
@@ -36,6 +40,7 @@ private:
     void* mappedLayout_ = nullptr;
     bool altGrBelegung_ = false;
     std::array<std::uint16_t, 256> virtualKeys_{};
+    EventSink sink_;
     StrgHaken haken_;
 };
 

@@ -1,5 +1,5 @@
 // Checks of the Win32 keyboard state and keystroke adapters, run under Wine or on Windows.
-// Usage: win_adapters_test [mapping] [german] [state] [altgr] [paste]   (no argument: all five)
+// Usage: win_adapters_test [mapping] [german] [state] [altgr] [events] [paste]   (no argument: all six)
 // All but "mapping" need the German layout in force (under Wine: an X display set to "de").
 #include "check.h"
 #include "platform/win/winkeyboardstate.h"
@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -236,6 +237,63 @@ void testAltGr() {
     EXPECT_TRUE(check, source.stop() && !source.hakenLaeuft(), "and is gone again after the second stop");
 }
 
+// A press shorter than a tick: Ctrl+Y down and up again within microseconds, long before any read could
+// see it. The hook reports every event in order, by set-1 code, so the key watch still sees the press; the
+// Ctrl Windows adds to AltGr is no event of the operator's.
+void testEvents() {
+    wintest::Check check("events");
+    germanLayout();
+    std::mutex mutex;
+    std::vector<platform::KeyEvent> seen;
+    platform::WinKeyboardState source;
+    source.setEventSink([&](const platform::KeyEvent& event) {
+        const std::lock_guard<std::mutex> lock(mutex);
+        seen.push_back(event);
+    });
+    if (!EXPECT_TRUE(check, source.start(), "start succeeds") ||
+        !EXPECT_TRUE(check, source.reportsEvents(), "the hook reports events")) {
+        return;
+    }
+    const InjectedKey& leftCtrl = injectedKeys[2];
+    const InjectedKey& y = injectedKeys[4];
+    const InjectedKey& rightCtrl = injectedKeys[0];
+    inject(leftCtrl, true);
+    inject(y, true);
+    inject(y, false);
+    inject(leftCtrl, false);
+    EXPECT_TRUE(check, source.read()[44] == 0, "the tap is over before anything reads the keys");
+    injectLeftCtrl(platform::StrgHaken::kKunstScanCode, true);
+    inject(altGr, true);
+    inject(altGr, false);
+    injectLeftCtrl(platform::StrgHaken::kKunstScanCode, false);
+    inject(rightCtrl, true);
+    inject(rightCtrl, false);
+    const std::vector<platform::KeyEvent> expected = {{29, true},   {44, true},   {44, false},  {29, false},
+                                                      {184, true},  {184, false}, {157, true},  {157, false}};
+    const auto all = [&] {
+        const std::lock_guard<std::mutex> lock(mutex);
+        return seen.size() >= expected.size();
+    };
+    const auto deadline = std::chrono::steady_clock::now() + 2s;
+    while (!all() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(5ms);
+    }
+    std::string got;
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        for (const auto& event : seen) {
+            got += std::to_string(event.scanCode) + (event.down ? "v " : "^ ");
+        }
+        EXPECT_TRUE(check, seen == expected, "events in order, by set-1 code: " + got);
+    }
+    EXPECT_TRUE(check, source.stop(), "stop succeeds");
+    const std::size_t afterStop = seen.size();
+    inject(y, true);
+    inject(y, false);
+    std::this_thread::sleep_for(100ms);
+    EXPECT_TRUE(check, seen.size() == afterStop, "no events after stop");
+}
+
 void pasteOnce(wintest::Check& check, wintest::TestWindow& target, std::uint16_t ctrlCode, const std::wstring& text) {
     const std::string what = "Ctrl+V with Ctrl code " + std::to_string(ctrlCode);
     target.clear();
@@ -267,7 +325,7 @@ void testPaste() {
 int main(int argc, char** argv) {
     std::vector<std::string> parts(argv + 1, argv + argc);
     if (parts.empty()) {
-        parts = {"mapping", "german", "state", "altgr", "paste"};
+        parts = {"mapping", "german", "state", "altgr", "events", "paste"};
     }
     for (const std::string& part : parts) {
         std::printf("-- %s\n", part.c_str());
@@ -280,6 +338,8 @@ int main(int argc, char** argv) {
             testState();
         } else if (part == "altgr") {
             testAltGr();
+        } else if (part == "events") {
+            testEvents();
         } else if (part == "paste") {
             testPaste();
         } else {
