@@ -1,7 +1,8 @@
 // The weight hand-over end to end on a real X server: the main window with the real keyboard source,
 // keystrokes and clipboard, fed telegrams through a fake port, and a separate Qt program as the
-// operator's application with the focus. The operator's keys are held through XTest. With
-// HANDOVER_E2E_LESER set, a clipboard manager's stand-in reads every new clipboard content throughout.
+// operator's application with the focus. The operator's keys are pressed through XTest, which the server
+// reports like a keyboard's. With HANDOVER_E2E_LESER set, a clipboard manager's stand-in reads every new
+// clipboard content throughout.
 #include "acquisition/portmapping.h"
 #include "acquisition/seriallink.h"
 #include "fakes/fakeserialport.h"
@@ -11,9 +12,14 @@
 #include "platform/x11/x11keyboardstate.h"
 #include "platform/x11/x11keystrokes.h"
 #include "shell/frmmain.h"
+#include "shell/paneigen.h"
+#include "shell/pansalden.h"
 #include "tastenwiederholung.h"
 
 #include <QClipboard>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QLabel>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -27,14 +33,17 @@
 
 namespace {
 
-constexpr std::uint16_t kStrgL = 29, kAltL = 56, kUmschaltL = 42, kY = 44, kB = 48, kF5 = 63;
+constexpr std::uint16_t kStrgL = 29, kStrgR = 157, kAltL = 56, kAltGr = 184, kUmschaltL = 42, kY = 44, kB = 48,
+                         kF5 = 63;
+constexpr int kVerzoegerungMs = 500;
 const QString kGewicht = QStringLiteral("12,50");
 
 class HandoverX11 : public ::testing::Test {
 protected:
     void SetUp() override {
-        // Auto-repeat would add key events the tests do not hold on purpose.
+        // Auto-repeat would add key events the tests do not hold on purpose; the delay still counts.
         tastenwiederholungAus();
+        wiederholVerzoegerungSetzen(kVerzoegerungMs);
         if (qEnvironmentVariableIsSet("HANDOVER_E2E_LESER")) {
             ASSERT_NO_FATAL_FAILURE(leserStarten());
         }
@@ -82,7 +91,7 @@ protected:
                                                                      .link = link,
                                                                      .ports = ports,
                                                                      .meldungen = meldungen,
-                                                                     .tastatur = &tastatur,
+                                                                     .tastatur = tastatur.get(),
                                                                      .einfueger = einfueger.get()});
         frm->Form_Load();
         frm->startTimers();
@@ -109,6 +118,29 @@ protected:
         for (const auto code : rueckwaerts)
             druecken({code}, false);
         ruhe();
+    }
+
+    // Another hotkey, chosen in the list as the operator does it.
+    void tasteWaehlen(int index) {
+        QComboBox* liste = frm->paneigen()->cboTaste();
+        liste->setCurrentIndex(index);
+        QFocusEvent weg(QEvent::FocusOut, Qt::TabFocusReason);
+        QCoreApplication::sendEvent(liste, &weg);
+    }
+
+    // Presses the keys `anzahl` times for `ms` each; every press must leave exactly one weight more, after
+    // the character the keys type themselves in the target, if any (no key is taken from it).
+    void jederDruckEinmal(std::initializer_list<std::uint16_t> codes, int ms, int anzahl, const std::string& was,
+                          const QString& eigenes = QString()) {
+        for (int i = 0; i < anzahl; ++i) {
+            const int vorher = pastes;
+            const QString textVorher = zieltext();
+            ASSERT_NO_FATAL_FAILURE(halten(codes, ms));
+            EXPECT_EQ(pastes, vorher + 1) << was << ", press " << i;
+            EXPECT_EQ(zieltext().toStdString(), (textVorher + eigenes + kGewicht).toStdString())
+                << was << ", press " << i;
+        }
+        EXPECT_EQ(abgeholte, pastes) << was;
     }
 
     void ruhe() {
@@ -148,7 +180,7 @@ protected:
     acquisition::SerialLink link{port};
     acquisition::PortMapping ports{store};
     RecordingMeldungen meldungen;
-    platform::X11KeyboardState tastatur;
+    std::unique_ptr<platform::X11KeyboardState> tastatur = std::make_unique<platform::X11KeyboardState>();
     platform::X11Keystrokes keystrokes;
     platform::X11Keystrokes bediener;
     std::unique_ptr<handover::ZwischenablageEinfueger> einfueger;
@@ -161,19 +193,78 @@ TEST_F(HandoverX11, StandardtasteStrgYFuegtDasGewichtEin) {
     starten(36);
     wiegen();
     halten({kStrgL, kY}, 300);
-    ASSERT_GE(pastes, 1);
+    EXPECT_EQ(pastes, 1);
     EXPECT_EQ(abgeholte, pastes);
-    EXPECT_EQ(zieltext(), kGewicht.repeated(pastes));
+    EXPECT_EQ(zieltext(), kGewicht);
     EXPECT_TRUE(zwischenablageLeer());
+    EXPECT_TRUE(frm->pansalden()->lbltastendruck()->text().contains(QStringLiteral("sofort")));
 }
 
 TEST_F(HandoverX11, F5MitUmschaltFuegtEin) {
     starten(4);
     wiegen();
     halten({kUmschaltL, kF5}, 300);
-    ASSERT_GE(pastes, 1);
-    EXPECT_EQ(zieltext(), kGewicht.repeated(pastes));
+    EXPECT_EQ(pastes, 1);
+    EXPECT_EQ(zieltext(), kGewicht);
     EXPECT_TRUE(zwischenablageLeer());
+}
+
+// A brisk tap is over long before the next tick; a normal keystroke spans one or two ticks. Each press
+// gives exactly one weight.
+TEST_F(HandoverX11, ZwanzigTippsVon30msFuegenJeEinmalEin) {
+    starten(36);
+    wiegen();
+    jederDruckEinmal({kStrgL, kY}, 30, 20, "Strg+Y 30 ms");
+}
+
+TEST_F(HandoverX11, ZwanzigDrueckeVon150msFuegenJeEinmalEin) {
+    starten(36);
+    wiegen();
+    jederDruckEinmal({kStrgL, kY}, 150, 20, "Strg+Y 150 ms");
+}
+
+TEST_F(HandoverX11, KurzeTippsJederTastengruppe) {
+    starten(36);
+    wiegen();
+    jederDruckEinmal({kStrgR, kY}, 30, 3, "rechte Strg+Y");
+    tasteWaehlen(39); // ALT - B
+    jederDruckEinmal({kAltL, kB}, 30, 3, "Alt+B", QStringLiteral("b"));
+    tasteWaehlen(62); // ALT - Y, here with AltGr
+    jederDruckEinmal({kAltGr, kY}, 30, 3, "AltGr+Y", QStringLiteral("»"));
+    tasteWaehlen(4); // F5
+    jederDruckEinmal({kF5}, 30, 3, "F5");
+    jederDruckEinmal({kUmschaltL, kF5}, 30, 3, "Umschalt+F5");
+    EXPECT_FALSE(menueFokus());
+    EXPECT_TRUE(zwischenablageLeer());
+}
+
+// Held on, the hotkey repeats like the keyboard: once at the press, then only after the server's repeat
+// delay, at the ticks.
+TEST_F(HandoverX11, GehaltenWiederholtErstNachDerVerzoegerung) {
+    starten(36);
+    wiegen();
+    std::vector<qint64> ankunft;
+    QElapsedTimer uhr;
+    druecken({kStrgL, kY}, true);
+    uhr.start();
+    int laenge = 0;
+    while (uhr.elapsed() < 1500) {
+        QTest::qWait(2);
+        const int jetzt = static_cast<int>(zieltext().size());
+        for (; laenge < jetzt; laenge += static_cast<int>(kGewicht.size()))
+            ankunft.push_back(uhr.elapsed());
+    }
+    druecken({kY}, false);
+    druecken({kStrgL}, false);
+    ruhe();
+    ASSERT_GE(ankunft.size(), 2u);
+    EXPECT_LT(ankunft[0], 200);
+    EXPECT_GE(ankunft[1], kVerzoegerungMs);
+    // About ten a second after the delay; far fewer would mean the repeat stalls, more that it doubles.
+    EXPECT_GE(pastes, 5);
+    EXPECT_LE(pastes, 12);
+    EXPECT_EQ(zieltext(), kGewicht.repeated(pastes));
+    EXPECT_EQ(abgeholte, pastes);
 }
 
 // The control for the next test: a lone Alt tap does walk this target's menu bar.
@@ -243,6 +334,27 @@ TEST_F(HandoverX11, WiederholtesEinfuegenKommtJedesMalAn) {
                     leser.state() == QProcess::NotRunning ? 0 : 1, zeiten.size(),
                     static_cast<long long>(zeiten[zeiten.size() / 2]), static_cast<long long>(zeiten.back()));
     }
+}
+
+// Where the server reports no raw key events the key watch samples the keyboard at each tick: a press that
+// spans a tick still pastes once, and the Info page says how presses are recognised.
+class HandoverX11Abfrage : public HandoverX11 {
+protected:
+    void SetUp() override {
+        tastatur = std::make_unique<platform::X11KeyboardState>(platform::X11KeyboardState::Ereignisse::Keine);
+        HandoverX11::SetUp();
+    }
+};
+
+TEST_F(HandoverX11Abfrage, JederDruckUeberEinenTickFuegtEinmalEin) {
+    starten(36);
+    wiegen();
+    EXPECT_FALSE(tastatur->reportsEvents());
+    EXPECT_TRUE(frm->pansalden()->lbltastendruck()->text().contains(QStringLiteral("100 ms")));
+    jederDruckEinmal({kStrgL, kY}, 150, 10, "Strg+Y 150 ms, abgefragt");
+    tasteWaehlen(39);
+    jederDruckEinmal({kAltL, kB}, 250, 3, "Alt+B 250 ms, abgefragt", QStringLiteral("b"));
+    EXPECT_FALSE(menueFokus());
 }
 
 // A clipboard manager reads the weight the moment it lands on the clipboard; the target, busy, pastes a

@@ -2,3 +2,5 @@
 
 // Switches the X server's key auto-repeat off, so a held key sends one press and one release.
 void tastenwiederholungAus();
+// Sets the delay after which the server would start repeating a held key.
+void wiederholVerzoegerungSetzen(int ms);

@@ -22,18 +22,18 @@ if(GRAMURA_KEYBOARD_IMPL STREQUAL "x11")
                                                              ABLAGELESER_PFAD="$<TARGET_FILE:handover_ablageleser>")
         add_dependencies(handover_x11_test handover_zielfeld handover_ablageleser)
         # Each case on an X server of its own.
-        foreach(fall StandardtasteStrgYFuegtDasGewichtEin F5MitUmschaltFuegtEin KontrolleEinAltTippOeffnetDasMenue
-                     AltTasteFuegtEinUndSpaeteresAltLoslassenOeffnetKeinMenue OhneGewichtWirdNichtsEingefuegt
-                     WiederholtesEinfuegenKommtJedesMalAn)
-            add_test(NAME HandoverX11.${fall}
+        foreach(fall HandoverX11.StandardtasteStrgYFuegtDasGewichtEin HandoverX11.F5MitUmschaltFuegtEin
+                     HandoverX11.ZwanzigTippsVon30msFuegenJeEinmalEin HandoverX11.ZwanzigDrueckeVon150msFuegenJeEinmalEin
+                     HandoverX11.KurzeTippsJederTastengruppe HandoverX11.GehaltenWiederholtErstNachDerVerzoegerung
+                     HandoverX11.KontrolleEinAltTippOeffnetDasMenue
+                     HandoverX11.AltTasteFuegtEinUndSpaeteresAltLoslassenOeffnetKeinMenue
+                     HandoverX11.OhneGewichtWirdNichtsEingefuegt HandoverX11.WiederholtesEinfuegenKommtJedesMalAn
+                     HandoverX11Abfrage.JederDruckUeberEinenTickFuegtEinmalEin
+                     HandoverX11MitLeser.KurzerDruckErreichtEinLangsamesZielGenauEinmal)
+            add_test(NAME ${fall}
                      COMMAND ${CMAKE_CURRENT_LIST_DIR}/handover_xvfb.sh $<TARGET_FILE:handover_x11_test>
-                             --gtest_filter=HandoverX11.${fall})
-            set_tests_properties(HandoverX11.${fall} PROPERTIES LABELS x11 TIMEOUT 120)
+                             --gtest_filter=${fall})
+            set_tests_properties(${fall} PROPERTIES LABELS x11 TIMEOUT 120)
         endforeach()
-        add_test(NAME HandoverX11MitLeser.KurzerDruckErreichtEinLangsamesZielGenauEinmal
-                 COMMAND ${CMAKE_CURRENT_LIST_DIR}/handover_xvfb.sh $<TARGET_FILE:handover_x11_test>
-                         --gtest_filter=HandoverX11MitLeser.KurzerDruckErreichtEinLangsamesZielGenauEinmal)
-        set_tests_properties(HandoverX11MitLeser.KurzerDruckErreichtEinLangsamesZielGenauEinmal
-                             PROPERTIES LABELS x11 TIMEOUT 120)
     endif()
 endif()
