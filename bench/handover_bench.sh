@@ -1,7 +1,8 @@
 #!/bin/sh
 # Figures for the weight hand-over, each on an X server of its own:
-#  1. hotkey down -> text in the target: median and worst of N pastes (default 50), once as is and once
-#     with a clipboard manager's stand-in reading every new content (leser=1);
+#  1. hotkey down -> text in the target: median and worst of N pastes (default 50), once as is, once
+#     with a clipboard manager's stand-in reading every new content (leser=1), and once sampled at the
+#     ticks as where the X server reports no raw key events (ereignisse=0);
 #  2. CPU of the running program, idle with the key watch active, in % of one core.
 # Usage: handover_bench.sh <handover_x11_test> <gramura> [count] [seconds]
 set -eu
@@ -15,6 +16,8 @@ HANDOVER_E2E_ANZAHL=$anzahl HANDOVER_E2E_ZEITEN=1 "$xvfb" "$test_bin" \
     --gtest_filter=HandoverX11.WiederholtesEinfuegenKommtJedesMalAn | grep -E "HANDOVER_LATENZ|FAILED|PASSED"
 HANDOVER_E2E_LESER=1 HANDOVER_E2E_ANZAHL=$anzahl HANDOVER_E2E_ZEITEN=1 "$xvfb" "$test_bin" \
     --gtest_filter=HandoverX11.WiederholtesEinfuegenKommtJedesMalAn | grep -E "HANDOVER_LATENZ|FAILED|PASSED"
+HANDOVER_E2E_ANZAHL=$anzahl HANDOVER_E2E_ZEITEN=1 "$xvfb" "$test_bin" \
+    --gtest_filter=HandoverX11Abfrage.WiederholtesEinfuegenKommtJedesMalAn | grep -E "HANDOVER_LATENZ|FAILED|PASSED"
 
 arbeit=$(mktemp -d)
 trap 'rm -rf "$arbeit"' EXIT

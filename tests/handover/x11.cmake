@@ -28,7 +28,7 @@ if(GRAMURA_KEYBOARD_IMPL STREQUAL "x11")
                      HandoverX11.KontrolleEinAltTippOeffnetDasMenue
                      HandoverX11.AltTasteFuegtEinUndSpaeteresAltLoslassenOeffnetKeinMenue
                      HandoverX11.OhneGewichtWirdNichtsEingefuegt HandoverX11.WiederholtesEinfuegenKommtJedesMalAn
-                     HandoverX11Abfrage.JederDruckUeberEinenTickFuegtEinmalEin
+                     HandoverX11Abfrage.JederDruckUeberEinenTickFuegtEinmalEin HandoverX11Abfrage.WiederholtesEinfuegenKommtJedesMalAn
                      HandoverX11MitLeser.KurzerDruckErreichtEinLangsamesZielGenauEinmal)
             add_test(NAME ${fall}
                      COMMAND ${CMAKE_CURRENT_LIST_DIR}/handover_xvfb.sh $<TARGET_FILE:handover_x11_test>
