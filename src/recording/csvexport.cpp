@@ -35,13 +35,6 @@ CsvExport::~CsvExport() {
     abbrechen();
 }
 
-QString CsvExport::untergrenze() const {
-    // An open start is the empty text, which sorts below every date: Datum >= '' is every dated row. A null
-    // text would be bound as NULL and match nothing.
-    const QString grenze = m_zeitraum.untergrenze();
-    return grenze.isEmpty() ? QStringLiteral("") : grenze;
-}
-
 bool CsvExport::scheitern(const QString& meldung, bool datei) {
     m_fehler = meldung;
     m_dateiFehler = datei;
@@ -77,16 +70,23 @@ bool CsvExport::beginnen() {
 bool CsvExport::schaetzen() {
     QSqlQuery query(m_quelle.db());
     query.setForwardOnly(true);
-    // Each end of the period is one step down the index on Datum.
-    QString bereich = QStringLiteral("datum >= :von");
+    // Each end of the period is one step down the index on Datum; an open start begins with the rows
+    // without Datum, which sort first.
+    QString bereich = offenerAnfang() ? QStringLiteral("datum is not null") : QStringLiteral("datum >= :von");
     if (!m_zeitraum.obergrenze().isEmpty())
         bereich += QStringLiteral(" and datum < :bis");
-    const QString sql = QStringLiteral("select (select max(rowid) from gewichte), "
-                                       "(select rowid from gewichte where %1 order by datum asc, rowid asc limit 1), "
-                                       "(select rowid from gewichte where %1 order by datum desc, rowid desc limit 1)")
-                            .arg(bereich);
+    const QString ohneDatum =
+        QStringLiteral("(select rowid from gewichte where datum is null order by datum %1, rowid %1 "
+                       "limit 1)");
+    const QString sql =
+        QStringLiteral("select (select max(rowid) from gewichte), "
+                       "coalesce(%2, (select rowid from gewichte where %1 order by datum asc, rowid asc limit 1)), "
+                       "coalesce((select rowid from gewichte where %1 order by datum desc, rowid desc limit 1), %3)")
+            .arg(bereich, offenerAnfang() ? ohneDatum.arg(QStringLiteral("asc")) : QStringLiteral("null"),
+                 offenerAnfang() ? ohneDatum.arg(QStringLiteral("desc")) : QStringLiteral("null"));
     bool ok = query.prepare(sql);
-    query.bindValue(QStringLiteral(":von"), untergrenze());
+    if (!offenerAnfang())
+        query.bindValue(QStringLiteral(":von"), m_zeitraum.untergrenze());
     if (!m_zeitraum.obergrenze().isEmpty())
         query.bindValue(QStringLiteral(":bis"), m_zeitraum.obergrenze());
     ok = ok && query.exec() && query.next();
@@ -103,44 +103,54 @@ bool CsvExport::schaetzen() {
     return true;
 }
 
-bool CsvExport::weiter() {
-    if (!m_datei)
-        return false;
-    if (m_gelesen)
-        return true;
-    // After the first block the last key alone is the lower bound: given the period's start as well, SQLite
-    // may start each block's walk along the index there, and every block would read all rows before it.
-    QString sql = QStringLiteral("select datum, gewicht, rowid from gewichte where rowid <= :grenze");
-    sql += m_hatSchluessel ? QStringLiteral(" and (datum, rowid) > (:datum, :rowid)")
-                           : QStringLiteral(" and datum >= :von");
-    if (!m_zeitraum.obergrenze().isEmpty())
-        sql += QStringLiteral(" and datum < :bis");
+bool CsvExport::lesen(bool gruppe, int anzahl, QByteArray& block, int* zeilen) {
+    // The key's Datum exactly as stored, looked up by its rowid: a BLOB, a number or a text that is not
+    // UTF-8 would not come back the same from its QVariant, and compared as another type or other bytes
+    // it would lie before rows already written, or after rows still to come. The value as read stands in
+    // should another program have deleted that row meanwhile.
+    const QString schluessel = QStringLiteral("coalesce((select datum from gewichte where rowid = :rowid), :datum)");
+    const bool nullSchluessel = m_hatSchluessel && m_letztesDatum.isNull();
+    QString sql = QStringLiteral("select datum, gewicht, rowid from gewichte where rowid <= :grenze and ");
+    if (gruppe) {
+        // Equality and rowid: a group of equal Datum of any size (an import on one date, the rows without
+        // one) is walked once along the index, not from its start again at each block.
+        sql += !m_hatSchluessel ? QStringLiteral("datum is null")
+               : nullSchluessel ? QStringLiteral("datum is null and rowid > :rowid")
+                                : QStringLiteral("datum = %1 and rowid > :rowid").arg(schluessel);
+    } else {
+        // After the first block the last key alone is the lower bound: given the period's start as well,
+        // SQLite may start each block's walk along the index there, and every block would read all rows
+        // before it.
+        sql += m_hatSchluessel && !nullSchluessel  ? QStringLiteral("datum > %1").arg(schluessel)
+               : offenerAnfang() || nullSchluessel ? QStringLiteral("datum is not null")
+                                                   : QStringLiteral("datum >= :von");
+        if (!m_zeitraum.obergrenze().isEmpty())
+            sql += QStringLiteral(" and datum < :bis");
+    }
     sql += QStringLiteral(" order by datum asc, rowid asc limit :anzahl");
     QSqlQuery query(m_quelle.db());
     query.setForwardOnly(true);
     bool ok = query.prepare(sql);
     query.bindValue(QStringLiteral(":grenze"), m_grenze);
-    if (!m_zeitraum.obergrenze().isEmpty())
-        query.bindValue(QStringLiteral(":bis"), m_zeitraum.obergrenze());
-    if (m_hatSchluessel) {
-        query.bindValue(QStringLiteral(":datum"), m_letztesDatum);
+    if (m_hatSchluessel)
         query.bindValue(QStringLiteral(":rowid"), m_letzteRowid);
-    } else {
-        query.bindValue(QStringLiteral(":von"), untergrenze());
-    }
-    query.bindValue(QStringLiteral(":anzahl"), kBlockZeilen);
+    if (m_hatSchluessel && !nullSchluessel)
+        query.bindValue(QStringLiteral(":datum"), m_letztesDatum);
+    if (!gruppe && !m_hatSchluessel && !offenerAnfang())
+        query.bindValue(QStringLiteral(":von"), m_zeitraum.untergrenze());
+    if (!gruppe && !m_zeitraum.obergrenze().isEmpty())
+        query.bindValue(QStringLiteral(":bis"), m_zeitraum.obergrenze());
+    query.bindValue(QStringLiteral(":anzahl"), anzahl);
     if (!ok || !query.exec())
         return scheitern(
             QStringLiteral("Aus „%1“ lässt sich nicht lesen: %2").arg(anzeige(m_datenbank), query.lastError().text()));
-    QByteArray block;
-    block.reserve(kBlockZeilen * 32);
-    int zeilen = 0;
     while (query.next()) {
         const QVariant datum = query.value(0);
         CsvFormat::zeileAnhaengen(block, datum, query.value(1));
-        m_letztesDatum = datum.toString();
+        m_letztesDatum = datum;
         m_letzteRowid = query.value(2).toLongLong();
-        ++zeilen;
+        m_hatSchluessel = true;
+        ++*zeilen;
     }
     const bool abfrageFehler = query.lastError().isValid();
     const QString grund = query.lastError().text();
@@ -148,9 +158,26 @@ bool CsvExport::weiter() {
     query.finish();
     if (abfrageFehler)
         return scheitern(QStringLiteral("Aus „%1“ lässt sich nicht lesen: %2").arg(anzeige(m_datenbank), grund));
-    m_hatSchluessel = m_hatSchluessel || zeilen > 0;
-    m_geschrieben += zeilen;
-    m_gelesen = zeilen < kBlockZeilen;
+    return true;
+}
+
+bool CsvExport::weiter() {
+    if (!m_datei)
+        return false;
+    if (m_gelesen)
+        return true;
+    QByteArray block;
+    block.reserve(kBlockZeilen * 32);
+    int gruppe = 0;
+    if ((m_hatSchluessel || offenerAnfang()) && !lesen(true, kBlockZeilen, block, &gruppe))
+        return false;
+    int folgende = 0;
+    if (gruppe < kBlockZeilen) {
+        if (!lesen(false, kBlockZeilen - gruppe, block, &folgende))
+            return false;
+        m_gelesen = folgende < kBlockZeilen - gruppe;
+    }
+    m_geschrieben += gruppe + folgende;
     if (m_datei->write(block) != block.size())
         return scheitern(
             QStringLiteral("„%1“ lässt sich nicht schreiben: %2").arg(anzeige(m_ziel), m_datei->errorString()), true);

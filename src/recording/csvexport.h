@@ -4,6 +4,7 @@
 #include "zeitraum.h"
 
 #include <QString>
+#include <QVariant>
 #include <memory>
 
 class QSaveFile;
@@ -12,9 +13,13 @@ namespace recording {
 
 // Writes the rows of a period as CSV (CsvFormat), oldest first, in blocks that the caller drives: the
 // window from its event loop, so the weight display, the hotkey and recording go on; the command line in
-// one go. Each block is one short read by key (Datum, rowid) along the index on Datum, finished before
-// the next, so no read snapshot holds the -wal file or the recording up. Rows stored after the start are
-// left out, so the file shows the table as it was then.
+// one go. Each block is at most two short reads by key (Datum, rowid) along the index on Datum, finished
+// before the next, so no read snapshot holds the -wal file or the recording up. Rows stored after the start
+// are left out, so the file shows the table as it was then.
+//
+// Other programs store Datum as they like: NULL, numbers, text that is not UTF-8, BLOBs. The period is a
+// range in SQLite's order of the stored values (NULL, numbers, text, BLOB); a period open at its start also
+// takes the rows without Datum, with an empty date.
 //
 // The file is written under a temporary name beside the target and renamed at the end; an existing file
 // of that name is replaced only then. A cancelled or failed export leaves no file of its own behind.
@@ -50,7 +55,9 @@ public:
 private:
     bool scheitern(const QString& meldung, bool datei = false);
     bool schaetzen();
-    QString untergrenze() const;
+    // The rest of the last key's group of equal Datum, then what follows it, up to `anzahl` rows.
+    bool lesen(bool gruppe, int anzahl, QByteArray& block, int* zeilen);
+    bool offenerAnfang() const { return !m_zeitraum.von.isValid(); }
 
     QString m_datenbank;
     Zeitraum m_zeitraum;
@@ -59,7 +66,8 @@ private:
     std::unique_ptr<QSaveFile> m_datei;
     QString m_fehler;
     qint64 m_grenze = 0; // the highest rowid at the start
-    QString m_letztesDatum;
+    // The last row's key, its Datum with the type it was read as (null for NULL).
+    QVariant m_letztesDatum;
     qint64 m_letzteRowid = 0;
     bool m_hatSchluessel = false;
     bool m_gelesen = false;

@@ -1,6 +1,7 @@
 # The export's reading and the chart's reduction, in the test's own process on real SQLite files.
 gramura_add_gtest(recording_export_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/testdatenbank.h ${CMAKE_CURRENT_LIST_DIR}/export_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/fremdwerte_test.cpp
     LIBS recording_store
     LABELS unit)
 
