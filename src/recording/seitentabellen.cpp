@@ -68,9 +68,15 @@ ZentralZeile zeileAus(const QSqlQuery& q, const QString& datei, int ab) {
 
 bool Seitentabellen::einrichten(QSqlDatabase& db, QString* fehler, const QString& schema) {
     const QString s = schema + u'.';
-    // Nothing to write once the file has its identity: the usual case costs one read.
-    if (!kennung(db, schema).isEmpty())
-        return true;
+    // Nothing to write once the file has its identity and every table: the usual case costs one read.
+    {
+        QSqlQuery query(db);
+        if (query.exec(QStringLiteral("SELECT (SELECT count(*) FROM %1zentrale_datei), (SELECT count(*) FROM "
+                                      "%1sqlite_master WHERE type = 'table' AND name = 'zentrale_server')")
+                           .arg(s)) &&
+            query.next() && query.value(0).toInt() > 0 && query.value(1).toInt() > 0)
+            return true;
+    }
     Transaktion t(db);
     if (!t.beginnen(fehler))
         return false;
@@ -83,6 +89,7 @@ bool Seitentabellen::einrichten(QSqlDatabase& db, QString* fehler, const QString
         QStringLiteral("CREATE TABLE IF NOT EXISTS %1zentrale_ausgang (nr INTEGER PRIMARY KEY, server TEXT NOT NULL, "
                        "datei TEXT NOT NULL, zeile INTEGER NOT NULL, datum, gewicht, utc INTEGER, "
                        "UNIQUE (server, datei, zeile))"),
+        QStringLiteral("CREATE TABLE IF NOT EXISTS %1zentrale_server (adresse TEXT PRIMARY KEY, server TEXT NOT NULL)"),
     };
     for (const QString& schritt : schritte)
         if (!ausfuehren(query, schritt.arg(s), fehler))
@@ -142,9 +149,14 @@ bool Seitentabellen::stapelLesen(QSqlDatabase& db, const QString& server, int ho
     query.addBindValue(server);
     if (!ausfuehren(query, fehler) || !query.next())
         return false;
-    const qint64 bis = query.value(0).toLongLong();
+    qint64 bis = query.value(0).toLongLong();
+    stapel->hoechsteZeile = query.value(1).toLongLong();
+    if (bis > stapel->hoechsteZeile) {
+        stapel->markeZuHoch = true;
+        bis = stapel->hoechsteZeile;
+    }
     // The program only appends, so the rows past the mark are counted without reading them.
-    stapel->wartend += qMax<qint64>(0, query.value(1).toLongLong() - bis);
+    stapel->wartend += qMax<qint64>(0, stapel->hoechsteZeile - bis);
     const qint64 rest = hoechstens - stapel->zeilen.size();
     if (rest <= 0)
         return true;
@@ -185,6 +197,63 @@ bool Seitentabellen::gesendetMarkieren(QSqlDatabase& db, const QString& server, 
                                      "ON CONFLICT (server) DO UPDATE SET bis = max(bis, excluded.bis)"));
         query.addBindValue(server);
         query.addBindValue(stapel.bisZeile);
+        if (!ausfuehren(query, fehler))
+            return false;
+    }
+    query = QSqlQuery();
+    return t.abschliessen(fehler);
+}
+
+bool Seitentabellen::markeSenken(QSqlDatabase& db, const QString& server, qint64 bis, QString* fehler) {
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("UPDATE zentrale_gesendet SET bis = ? WHERE server = ? AND bis > ?"));
+    query.addBindValue(bis);
+    query.addBindValue(server);
+    query.addBindValue(bis);
+    return ausfuehren(query, fehler);
+}
+
+QString Seitentabellen::serverFuer(QSqlDatabase& db, const QString& adresse, const QString& frueher) {
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("SELECT server FROM zentrale_server WHERE adresse = ?"));
+    query.addBindValue(adresse);
+    if (query.exec() && query.next())
+        return query.value(0).toString();
+    return frueher;
+}
+
+bool Seitentabellen::serverZuordnen(QSqlDatabase& db, const QString& adresse, const QString& frueher,
+                                    const QString& server, QString* fehler) {
+    if (serverFuer(db, adresse, QString()) == server)
+        return true;
+    Transaktion t(db);
+    if (!t.beginnen(fehler))
+        return false;
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("INSERT INTO zentrale_server (adresse, server) VALUES (?, ?) "
+                                 "ON CONFLICT (adresse) DO UPDATE SET server = excluded.server"));
+    query.addBindValue(adresse);
+    query.addBindValue(server);
+    if (!ausfuehren(query, fehler))
+        return false;
+    // An earlier version kept the mark under a text made of the address; so does a "&Löschen" before the
+    // first connection.
+    query.prepare(QStringLiteral("INSERT INTO zentrale_gesendet (server, bis) SELECT ?, bis FROM zentrale_gesendet "
+                                 "WHERE server = ? ON CONFLICT (server) DO UPDATE SET bis = max(bis, excluded.bis)"));
+    query.addBindValue(server);
+    query.addBindValue(frueher);
+    if (!ausfuehren(query, fehler))
+        return false;
+    query.prepare(QStringLiteral("INSERT OR IGNORE INTO zentrale_ausgang (server, datei, zeile, datum, gewicht, utc) "
+                                 "SELECT ?, datei, zeile, datum, gewicht, utc FROM zentrale_ausgang WHERE server = ? "
+                                 "ORDER BY nr"));
+    query.addBindValue(server);
+    query.addBindValue(frueher);
+    if (!ausfuehren(query, fehler))
+        return false;
+    for (const char* tabelle : {"zentrale_gesendet", "zentrale_ausgang"}) {
+        query.prepare(QStringLiteral("DELETE FROM %1 WHERE server = ?").arg(QLatin1String(tabelle)));
+        query.addBindValue(frueher);
         if (!ausfuehren(query, fehler))
             return false;
     }

@@ -31,6 +31,7 @@ target_sources(recording_store PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/seitentabellen.h ${CMAKE_CURRENT_LIST_DIR}/seitentabellen.cpp
     ${CMAKE_CURRENT_LIST_DIR}/zentraleadresse.h ${CMAKE_CURRENT_LIST_DIR}/zentraleadresse.cpp
     ${CMAKE_CURRENT_LIST_DIR}/zentralezustand.h ${CMAKE_CURRENT_LIST_DIR}/zentralezustand.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/zentralwerte.h ${CMAKE_CURRENT_LIST_DIR}/zentralwerte.cpp
     ${CMAKE_CURRENT_LIST_DIR}/zentraleserver.h ${CMAKE_CURRENT_LIST_DIR}/zentraleserver.cpp
     ${CMAKE_CURRENT_LIST_DIR}/zentralesender.h ${CMAKE_CURRENT_LIST_DIR}/zentralesender.cpp
 )

@@ -47,34 +47,61 @@ bool WeightStore::zeitVorbereiten() {
     QSqlDatabase db = m_quelle.db();
     if (!Seitentabellen::einrichten(db, &m_fehler))
         return false;
+    // OR REPLACE: another program may have deleted the newest rows, and SQLite hands their numbers out again;
+    // an instant left from such a row must give way to the new row's.
     QSqlQuery zeit(db);
-    if (!zeit.prepare(QStringLiteral("INSERT INTO zentrale_zeit (zeile, utc) VALUES (last_insert_rowid(), ?)"))) {
+    if (!zeit.prepare(
+            QStringLiteral("INSERT OR REPLACE INTO zentrale_zeit (zeile, utc) VALUES (last_insert_rowid(), ?)"))) {
         m_fehler = zeit.lastError().text();
         return false;
     }
+    // A number handed out again lies at or below what the servers have: their marks step back below it, so
+    // the new row is sent.
+    QSqlQuery marke(db);
+    if (!marke.prepare(QStringLiteral("UPDATE zentrale_gesendet SET bis = last_insert_rowid() - 1 "
+                                      "WHERE bis >= last_insert_rowid()"))) {
+        m_fehler = marke.lastError().text();
+        return false;
+    }
     m_zeitInsert.emplace(std::move(zeit));
+    m_markeInsert.emplace(std::move(marke));
     return true;
 }
 
 QString WeightStore::letzterFehler() const {
-    for (const QSqlError& e :
-         {m_insert->lastError(), m_zeitInsert ? m_zeitInsert->lastError() : QSqlError(), m_quelle.db().lastError()})
+    for (const QSqlError& e : {m_insert->lastError(), m_quelle.db().lastError()})
         if (e.isValid())
             return e.text();
     return {};
 }
 
+// The row is what counts: the side tables' bookkeeping may fail (another program dropped or locked a table)
+// without costing the weight. Such a row reaches the server with an instant derived from its local time.
 bool WeightStore::mitZeitSpeichern() {
     QSqlDatabase db = m_quelle.db();
     if (!db.transaction())
         return false;
-    if (m_insert->exec() && m_zeitInsert->exec() && db.commit())
+    if (!m_insert->exec()) {
+        db.rollback();
+        return false;
+    }
+    for (QSqlQuery* buchung : {&*m_zeitInsert, &*m_markeInsert}) {
+        if (!buchung->exec()) {
+            const QString grund = buchung->lastError().text();
+            if (grund != m_buchungsFehler)
+                qWarning("Gramura: Gewicht ohne Vermerk für die Zentrale gespeichert: %s", qPrintable(grund));
+            m_buchungsFehler = grund;
+        }
+        buchung->finish();
+    }
+    if (db.commit())
         return true;
     db.rollback();
     return false;
 }
 
 void WeightStore::schliessen() {
+    m_markeInsert.reset();
     m_zeitInsert.reset();
     m_insert.reset();
     m_quelle.schliessen();

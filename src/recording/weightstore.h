@@ -38,6 +38,8 @@ private:
     Datenquelle m_quelle;
     std::optional<QSqlQuery> m_insert;
     std::optional<QSqlQuery> m_zeitInsert;
+    std::optional<QSqlQuery> m_markeInsert;
+    QString m_buchungsFehler; // told once, not at every row
     bool m_zeitErfassen = false;
     QString m_fehler;
 };

@@ -41,8 +41,26 @@ void ZentraleSender::freigeben() {
     m_dateiSperre.unlock();
 }
 
+QString ZentraleSender::adressText() const {
+    QStringList teile;
+    for (const auto& [k, v] : m_adresse.parameter())
+        if (k != QStringLiteral("password"))
+            teile << k + u'=' + v;
+    return teile.join(u' ');
+}
+
+QString ZentraleSender::serverSchluessel() const {
+    const QMutexLocker lock(&m_kennungSperre);
+    return m_kennung;
+}
+
+QString ZentraleSender::schluesselIn(QSqlDatabase& db) const {
+    const QString kennung = serverSchluessel();
+    return kennung.isEmpty() ? Seitentabellen::serverFuer(db, adressText(), m_adresse.serverSchluessel()) : kennung;
+}
+
 bool ZentraleSender::uebertragen(QSqlDatabase& alt, QString* fehler) {
-    return Seitentabellen::nachlassUebertragen(alt, m_adresse.serverSchluessel(), fehler);
+    return Seitentabellen::nachlassUebertragen(alt, schluesselIn(alt), fehler);
 }
 
 bool ZentraleSender::warten(int ms) {
@@ -81,8 +99,12 @@ bool ZentraleSender::lokalLesen(Datenquelle& lokal, Seitentabellen::Stapel* stap
     bool ok = lokal.oeffnen(m_pfad);
     if (ok) {
         QSqlDatabase db = lokal.db();
-        ok = Seitentabellen::einrichten(db, &fehler) &&
-             Seitentabellen::stapelLesen(db, m_adresse.serverSchluessel(), m_takt.stapelGroesse, stapel, &fehler);
+        ok = Seitentabellen::einrichten(db, &fehler);
+        const QString server = ok ? schluesselIn(db) : QString();
+        ok = ok && Seitentabellen::stapelLesen(db, server, m_takt.stapelGroesse, stapel, &fehler);
+        // Rows deleted at the end of Gewichte: their numbers come again and must be sent again.
+        if (ok && stapel->markeZuHoch)
+            ok = Seitentabellen::markeSenken(db, server, stapel->hoechsteZeile, &fehler);
     } else {
         fehler = lokal.fehler();
     }
@@ -100,7 +122,7 @@ bool ZentraleSender::lokalMarkieren(Datenquelle& lokal, const Seitentabellen::St
     bool ok = lokal.oeffnen(m_pfad);
     if (ok) {
         QSqlDatabase db = lokal.db();
-        ok = Seitentabellen::gesendetMarkieren(db, m_adresse.serverSchluessel(), stapel, &fehler);
+        ok = Seitentabellen::gesendetMarkieren(db, schluesselIn(db), stapel, &fehler);
     }
     lokal.schliessen();
     // Not marked means sent again: the server drops what it already has.
@@ -109,7 +131,37 @@ bool ZentraleSender::lokalMarkieren(Datenquelle& lokal, const Seitentabellen::St
     return ok;
 }
 
+bool ZentraleSender::lokalZuordnen(Datenquelle& lokal, const QString& server) {
+    const QMutexLocker lock(&m_dateiSperre);
+    QString fehler;
+    bool ok = lokal.oeffnen(m_pfad);
+    if (ok) {
+        QSqlDatabase db = lokal.db();
+        ok = Seitentabellen::einrichten(db, &fehler) &&
+             Seitentabellen::serverZuordnen(db, adressText(), m_adresse.serverSchluessel(), server, &fehler);
+    } else {
+        fehler = lokal.fehler();
+    }
+    lokal.schliessen();
+    if (!ok)
+        qWarning("Gramura: Zentrale: zel.mdb nicht lesbar: %s", qPrintable(fehler));
+    return ok;
+}
+
 ZentraleSender::Runde ZentraleSender::runde(Datenquelle& lokal, ZentraleServer& server) {
+    ZentraleServer::Fehler fehler;
+    // Which server the address reaches decides which rows it still lacks, so the connection comes first.
+    if (!server.bereit(&fehler)) {
+        Seitentabellen::Stapel stapel;
+        melden(fehler.lage, lokalLesen(lokal, &stapel) ? stapel.wartend : -1, fehler.text);
+        return Runde::Fehler;
+    }
+    if (server.kennung() != serverSchluessel()) {
+        if (!lokalZuordnen(lokal, server.kennung()))
+            return Runde::Fehler;
+        const QMutexLocker lock(&m_kennungSperre);
+        m_kennung = server.kennung();
+    }
     Seitentabellen::Stapel stapel;
     if (!lokalLesen(lokal, &stapel))
         return Runde::Fehler;
@@ -117,14 +169,23 @@ ZentraleSender::Runde ZentraleSender::runde(Datenquelle& lokal, ZentraleServer& 
         melden(ZentraleZustand::Lage::InOrdnung, 0, QString());
         return Runde::AllesGesendet;
     }
-    ZentraleServer::Fehler fehler;
-    if (!server.bereit(&fehler) || !server.senden(m_station, stapel.zeilen, &fehler)) {
+    ZentraleServer::Ergebnis ergebnis;
+    if (!server.senden(m_station, stapel.zeilen, &ergebnis, &fehler)) {
         melden(fehler.lage, stapel.wartend, fehler.text);
         return Runde::Fehler;
     }
     if (m_nachCommit)
         m_nachCommit(stapel);
     const bool markiert = lokalMarkieren(lokal, stapel);
+    m_ungueltig += ergebnis.ungueltig;
+    if (ergebnis.ungueltig > 0)
+        qWarning("Gramura: Zentrale %s: %d Gewichte mit einem Wert gesendet, den der Server nicht annehmen kann; "
+                 "dort leer und in „ungueltig“ vermerkt",
+                 qPrintable(m_adresse.anzeige()), ergebnis.ungueltig);
+    if (ergebnis.abweichend > 0)
+        qWarning("Gramura: Zentrale %s: %d Gewichte trugen eine Nummer, die der Server schon mit anderen Werten hat "
+                 "(eine zurückgespielte oder kopierte zel.mdb?); dort mit „abweichung_von“ vermerkt",
+                 qPrintable(m_adresse.anzeige()), ergebnis.abweichend);
     const qint64 rest = stapel.wartend - stapel.zeilen.size();
     melden(ZentraleZustand::Lage::InOrdnung, qMax<qint64>(0, rest), QString());
     if (!markiert)
@@ -137,11 +198,13 @@ void ZentraleSender::melden(ZentraleZustand::Lage lage, qint64 wartend, const QS
     neu.lage = lage;
     neu.wartend = wartend;
     neu.meldung = meldung;
+    neu.ungueltig = m_ungueltig;
     // A fault keeps the moment it began while it lasts, whatever its kind turns into.
     if (lage != ZentraleZustand::Lage::InOrdnung)
         neu.seit = m_zustand.lage == ZentraleZustand::Lage::InOrdnung ? QDateTime::currentDateTime() : m_zustand.seit;
     const bool anders = neu.lage != m_zustand.lage || neu.wartend != m_zustand.wartend ||
-                        neu.meldung != m_zustand.meldung || neu.seit != m_zustand.seit;
+                        neu.meldung != m_zustand.meldung || neu.seit != m_zustand.seit ||
+                        neu.ungueltig != m_zustand.ungueltig;
     if (lage != ZentraleZustand::Lage::InOrdnung && neu.lage != m_zustand.lage)
         qWarning("Gramura: Zentrale %s: %s", qPrintable(m_adresse.anzeige()), qPrintable(meldung));
     m_zustand = neu;

@@ -43,7 +43,9 @@ public:
     // Looks for new rows now instead of at the next turn.
     void anstossen();
 
-    QString serverSchluessel() const { return m_adresse.serverSchluessel(); }
+    // The server the rows go to, as the marks in zel.mdb name it: what the server said it is when last
+    // connected; before that, what the file remembers of this address.
+    QString serverSchluessel() const;
     QString station() const { return m_station; }
 
     // For tests: runs on the sender's thread after the server committed a batch, before it is marked sent.
@@ -66,6 +68,11 @@ private:
     Runde runde(Datenquelle& lokal, ZentraleServer& server);
     bool lokalLesen(Datenquelle& lokal, Seitentabellen::Stapel* stapel);
     bool lokalMarkieren(Datenquelle& lokal, const Seitentabellen::Stapel& stapel);
+    bool lokalZuordnen(Datenquelle& lokal, const QString& server);
+    // The server's key for the marks, from the file when no connection has told it yet.
+    QString schluesselIn(QSqlDatabase& db) const;
+    // The address without its password: what the file remembers the reached server under.
+    QString adressText() const;
     void melden(ZentraleZustand::Lage lage, qint64 wartend, const QString& meldung);
     // Waits `ms` or until woken; false once the thread is to end.
     bool warten(int ms);
@@ -83,7 +90,12 @@ private:
     bool m_ende = false;
     bool m_geweckt = false;
 
+    // Set on the sender's thread once connected, read by "&Löschen" on the window's.
+    mutable QMutex m_kennungSperre;
+    QString m_kennung;
+
     ZentraleZustand m_zustand;
+    qint64 m_ungueltig = 0;
     QString m_lokalFehler;
 };
 

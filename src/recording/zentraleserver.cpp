@@ -1,15 +1,14 @@
 #include "zentraleserver.h"
 
-#include "vorlage.h"
 #include "zentralesql.h"
+#include "zentralwerte.h"
 
+#include <QSet>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlQuery>
-#include <QTimeZone>
-#include <QUuid>
-#include <cmath>
+#include <algorithm>
 
 namespace recording {
 
@@ -33,6 +32,20 @@ QString literal(const QSqlDatabase& db, const QVariant& wert, QMetaType::Type ty
     feld.setValue(wert);
     return db.driver()->formatValue(feld);
 }
+
+QString werteListe(const QSqlDatabase& db, const QString& station, const QList<ZentralWerte>& zeilen) {
+    const QString stationText = literal(db, stationFuerServer(station), QMetaType::QString);
+    QString liste;
+    liste.reserve(zeilen.size() * (stationText.size() + 160));
+    for (const ZentralWerte& w : zeilen) {
+        if (!liste.isEmpty())
+            liste += u',';
+        liste += w.tupel(db, stationText);
+    }
+    return liste;
+}
+
+const auto kSpalten = QStringLiteral("station, datei, zeile, datum, zeitpunkt, zeitpunkt_abgeleitet, gewicht");
 
 } // namespace
 
@@ -63,6 +76,12 @@ ZentraleZustand::Lage ZentraleServer::einordnen(const QString& sqlState, const Q
     // The driver reports a failed connection without a state; the server's words tell the refusals.
     if (beimVerbinden) {
         const QString t = text.toLower();
+        // libpq's and OpenSSL's words for a server certificate that the given CA does not vouch for, or that
+        // names another host.
+        for (const char* wort : {"certificate verify failed", "root certificate file", "does not match host name",
+                                 "server certificate for"})
+            if (t.contains(QLatin1String(wort)))
+                return Lage::ZertifikatAbgelehnt;
         for (const char* wort : {"password", "passwort", "authentication", "authentifizierung", "pg_hba.conf",
                                  "does not exist", "existiert nicht", "permission denied", "keine berechtigung"})
             if (t.contains(QLatin1String(wort)))
@@ -137,17 +156,10 @@ bool ZentraleServer::bereit(Fehler* fehler) {
         m_tabelleDa = false;
         if (!verbinden(fehler))
             return false;
-        db = QSqlDatabase::database(m_verbindung, false);
     }
     if (m_tabelleDa)
         return true;
-    QSqlQuery query(db);
-    bool ok = query.exec(QStringLiteral("SELECT to_regclass('gewichte') IS NOT NULL")) && query.next();
-    if (ok && !query.value(0).toBool())
-        ok = query.exec(tabellenSql());
-    if (!ok) {
-        *fehler = fehlerAus(query.lastError(), false);
-        query = QSqlQuery();
+    if (!tabelleEinrichten(fehler)) {
         trennen();
         return false;
     }
@@ -155,72 +167,112 @@ bool ZentraleServer::bereit(Fehler* fehler) {
     return true;
 }
 
-QString ZentraleServer::einfuegenSql(const QSqlDatabase& db, const QString& station,
-                                     const QList<ZentralZeile>& zeilen) {
-    const QString stationText = literal(db, station, QMetaType::QString);
-    QString sql = QStringLiteral("INSERT INTO gewichte (station, datei, zeile, datum, zeitpunkt, zeitpunkt_abgeleitet, "
-                                 "gewicht) VALUES ");
-    sql.reserve(sql.size() + zeilen.size() * (stationText.size() + 140));
-    const auto null = QStringLiteral("NULL");
-    // Only values this code formatted itself go in unquoted; the station's name is quoted by the driver.
-    QString letzteDatei;
-    QString dateiText;
-    bool erste = true;
-    for (const ZentralZeile& z : zeilen) {
-        if (z.datei != letzteDatei) {
-            letzteDatei = z.datei;
-            dateiText = u'\'' + QUuid::fromString(z.datei).toString(QUuid::WithoutBraces) + u'\'';
+bool ZentraleServer::tabelleEinrichten(Fehler* fehler) {
+    QSqlDatabase db = QSqlDatabase::database(m_verbindung, false);
+    QSqlQuery query(db);
+    const auto scheitern = [&] {
+        *fehler = fehlerAus(query.lastError(), false);
+        return false;
+    };
+    // pg_control_system() is open to every role; the address as written is not what identifies a server.
+    if (!query.exec(QStringLiteral("SELECT system_identifier::text || '/' || current_database(), "
+                                   "to_regclass('gewichte') IS NOT NULL FROM pg_control_system()")) ||
+        !query.next())
+        return scheitern();
+    m_kennung = query.value(0).toString();
+    if (!query.value(1).toBool() && !query.exec(tabellenSql()))
+        return scheitern();
+    // A table made by an earlier version lacks the two columns that tell refused values and rows that came
+    // again with other values. Without the right to add them the rows still go, only without the note.
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM pg_attribute WHERE attrelid = 'gewichte'::regclass "
+                                   "AND attname IN ('ungueltig', 'abweichung_von') AND NOT attisdropped")) ||
+        !query.next())
+        return scheitern();
+    m_mitVermerk = query.value(0).toInt() == 2;
+    if (!m_mitVermerk) {
+        m_mitVermerk = query.exec(QStringLiteral("ALTER TABLE gewichte ADD COLUMN IF NOT EXISTS ungueltig text, "
+                                                 "ADD COLUMN IF NOT EXISTS abweichung_von uuid"));
+        if (!m_mitVermerk && !m_vermerkGemeldet) {
+            m_vermerkGemeldet = true;
+            qWarning("Gramura: Zentrale %s: der Tabelle gewichte fehlen die Spalten ungueltig und abweichung_von "
+                     "(zentrale.sql erneut ausführen): %s",
+                     qPrintable(m_adresse.anzeige()), qPrintable(fehlerAus(query.lastError(), false).text));
         }
-        QString datum = z.datum.toString();
-        // Datum as the store writes it goes in as it is; anything else (a row written by another program) is
-        // parsed, or sent as no date.
-        if (!istSpeicherform(datum)) {
-            const QDateTime gelesen = datumAusSpeicherform(datum);
-            datum = gelesen.isValid() ? gelesen.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : QString();
-        }
-        bool zahl = false;
-        const double gewicht = z.gewicht.toDouble(&zahl);
-        if (!erste)
-            sql += u',';
-        erste = false;
-        sql += u'(';
-        sql += stationText;
-        sql += u',';
-        sql += dateiText;
-        sql += u',';
-        sql += QString::number(z.zeile);
-        sql += u',';
-        sql += datum.isEmpty() ? null : u'\'' + datum + u'\'';
-        sql += u',';
-        if (z.utcMs) {
-            // The server turns the epoch milliseconds into its instant: no time-zone work here per row.
-            sql += QStringLiteral("to_timestamp(%1::float8/1000)").arg(*z.utcMs);
-            sql += QStringLiteral(",false,");
-        } else {
-            // Recorded before the central store: the local wall time in this computer's zone.
-            const QDateTime lokal = datum.isEmpty() ? QDateTime() : datumAusSpeicherform(datum);
-            sql += lokal.isValid() ? u'\'' + lokal.toUTC().toString(Qt::ISODateWithMs) + u'\'' : null;
-            sql += QStringLiteral(",true,");
-        }
-        sql += zahl && !z.gewicht.isNull() && std::isfinite(gewicht) ? QString::number(gewicht, 'g', 17) : null;
-        sql += u')';
     }
-    sql += QStringLiteral(" ON CONFLICT DO NOTHING");
-    return sql;
+    return true;
 }
 
-bool ZentraleServer::senden(const QString& station, const QList<ZentralZeile>& zeilen, Fehler* fehler) {
+QString ZentraleServer::einfuegenSql(const QSqlDatabase& db, const QString& station, const QList<ZentralWerte>& zeilen,
+                                     bool mitVermerk) {
+    const QString spalten = mitVermerk ? kSpalten + QStringLiteral(", ungueltig") : kSpalten;
+    return QStringLiteral("INSERT INTO gewichte (%1) SELECT %1 FROM (VALUES %2) AS e(%3, ungueltig) "
+                          "ON CONFLICT DO NOTHING RETURNING datei::text, zeile")
+        .arg(spalten, werteListe(db, station, zeilen), kSpalten);
+}
+
+QString ZentraleServer::abweichendeSql(const QSqlDatabase& db, const QString& station,
+                                       const QList<ZentralWerte>& zeilen, bool mitVermerk) {
+    // The derived identity depends on nothing but the row, so the same row sent again is dropped as a
+    // duplicate of its derived copy. Instants go in as epoch seconds: the text of a timestamp depends on
+    // the session's DateStyle and TimeZone.
+    const QString abgeleitet = QStringLiteral(
+        "md5(concat_ws('/', e.datei, e.zeile, extract(epoch from e.datum), extract(epoch from e.zeitpunkt), "
+        "e.gewicht::text))::uuid");
+    const QString vermerk = mitVermerk ? QStringLiteral(", ungueltig, abweichung_von") : QString();
+    const QString vermerkWerte = mitVermerk ? QStringLiteral(", e.ungueltig, e.datei") : QString();
+    return QStringLiteral(
+               "INSERT INTO gewichte (%1%2) SELECT e.station, %3, e.zeile, e.datum, e.zeitpunkt, "
+               "e.zeitpunkt_abgeleitet, e.gewicht%4 FROM (VALUES %5) AS e(%1, ungueltig) "
+               "WHERE NOT EXISTS (SELECT 1 FROM gewichte g WHERE g.station = e.station AND g.datei = e.datei "
+               "AND g.zeile = e.zeile AND g.datum IS NOT DISTINCT FROM e.datum "
+               "AND g.zeitpunkt IS NOT DISTINCT FROM e.zeitpunkt AND g.gewicht IS NOT DISTINCT FROM e.gewicht) "
+               "ON CONFLICT DO NOTHING")
+        .arg(kSpalten, vermerk, abgeleitet, vermerkWerte, werteListe(db, station, zeilen));
+}
+
+bool ZentraleServer::senden(const QString& station, const QList<ZentralZeile>& zeilen, Ergebnis* ergebnis,
+                            Fehler* fehler) {
+    *ergebnis = Ergebnis();
     if (zeilen.isEmpty())
         return true;
     QSqlDatabase db = QSqlDatabase::database(m_verbindung, false);
     QSqlQuery query(db);
-    // One statement: the server commits all rows of the batch or none.
-    if (query.exec(einfuegenSql(db, station, zeilen)))
-        return true;
-    *fehler = fehlerAus(query.lastError(), false);
+    const auto scheitern = [&](const QSqlError& e) {
+        *fehler = fehlerAus(e, false);
+        query = QSqlQuery();
+        db.rollback();
+        trennen();
+        return false;
+    };
+    QList<ZentralWerte> werte;
+    werte.reserve(zeilen.size());
+    for (const ZentralZeile& z : zeilen)
+        werte << ZentralWerte::aus(z);
+    // One transaction: the server commits all rows of the batch or none.
+    if (!db.transaction())
+        return scheitern(db.lastError());
+    if (!query.exec(einfuegenSql(db, station, werte, m_mitVermerk)))
+        return scheitern(query.lastError());
+    QSet<QPair<QString, qint64>> neu;
+    while (query.next())
+        neu.insert({query.value(0).toString(), query.value(1).toLongLong()});
+    // What the server did not take as new it already held: the same row sent again, or another with its
+    // identity. The second statement sees what the first committed meanwhile in other sessions too.
+    QList<ZentralWerte> gehabt;
+    for (const ZentralWerte& w : werte)
+        if (!neu.contains({w.datei, w.zeile}))
+            gehabt << w;
+    if (!gehabt.isEmpty()) {
+        if (!query.exec(abweichendeSql(db, station, gehabt, m_mitVermerk)))
+            return scheitern(query.lastError());
+        ergebnis->abweichend = query.numRowsAffected();
+    }
     query = QSqlQuery();
-    trennen();
-    return false;
+    if (!db.commit())
+        return scheitern(db.lastError());
+    ergebnis->ungueltig = static_cast<int>(
+        std::count_if(werte.cbegin(), werte.cend(), [](const ZentralWerte& w) { return !w.ungueltig.isEmpty(); }));
+    return true;
 }
 
 void ZentraleServer::trennen() {

@@ -22,6 +22,9 @@ QString ZentraleZustand::zeile(const QDateTime& jetzt) const {
     case Lage::FalschEingerichtet:
         was = QStringLiteral("Zentrale falsch eingerichtet");
         break;
+    case Lage::ZertifikatAbgelehnt:
+        was = QStringLiteral("Zertifikat der Zentrale nicht vertrauenswürdig");
+        break;
     }
     if (seit.isValid()) {
         // A fault that began on an earlier day says which.
@@ -35,6 +38,16 @@ QString ZentraleZustand::zeile(const QDateTime& jetzt) const {
     const QString warten =
         wartend == 1 ? QStringLiteral("1 Gewicht wartet") : QStringLiteral("%1 Gewichte warten").arg(wartend);
     return was + QStringLiteral(" – ") + warten;
+}
+
+QString ZentraleZustand::ungueltigZeile() const {
+    if (ungueltig <= 0)
+        return {};
+    const QString wieviele =
+        ungueltig == 1 ? QStringLiteral("1 Gewicht") : QStringLiteral("%1 Gewichte").arg(ungueltig);
+    return QStringLiteral("Zentrale: %1 mit einem Wert übertragen, den sie nicht annehmen kann – dort leer "
+                          "und in „ungueltig“ vermerkt")
+        .arg(wieviele);
 }
 
 } // namespace recording

@@ -16,6 +16,10 @@ void ZentraleAnzeige::zeigen(const recording::ZentraleZustand& zustand) {
     else
         m_band.setzen(schluessel, Statusband::Schwere::Warnung, zeile, zustand.meldung);
     m_tray.setZusatzzeile(zeile);
+    // Told once, as a note that stays: the rows are across, only some of their values are not.
+    const QString ungueltig = zustand.ungueltigZeile();
+    if (!ungueltig.isEmpty())
+        m_band.setzen(QStringLiteral("zentrale_ungueltig"), Statusband::Schwere::Hinweis, ungueltig);
 }
 
 } // namespace shell
