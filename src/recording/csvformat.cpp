@@ -1,5 +1,6 @@
 #include "csvformat.h"
 
+#include "gewichttext.h"
 #include "vorlage.h"
 
 #include <QLocale>
@@ -9,15 +10,35 @@ namespace recording {
 
 namespace {
 
-// A field that holds the separator, a quote or a line break is quoted, its quotes doubled.
-void feldAnhaengen(QByteArray& ziel, const QByteArray& feld) {
+// What a spreadsheet takes for the start of a formula: "-1+2" would be computed, "=HYPERLINK(…)" would
+// become a link. An apostrophe before it keeps the field text, as spreadsheet users write it by hand.
+bool formelAnfang(const QByteArray& feld) {
+    if (feld.isEmpty())
+        return false;
+    switch (feld.front()) {
+    case '=':
+    case '+':
+    case '-':
+    case '@':
+    case '\t':
+    case '\r':
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A text field as another program stored it: a formula's start escaped, then a field that holds the
+// separator, a quote or a line break quoted, its quotes doubled.
+void feldAnhaengen(QByteArray& ziel, QByteArray feld) {
+    if (formelAnfang(feld))
+        feld.prepend('\'');
     if (!feld.contains(';') && !feld.contains('"') && !feld.contains('\n') && !feld.contains('\r')) {
         ziel += feld;
         return;
     }
-    QByteArray gequotet = feld;
-    gequotet.replace('"', "\"\"");
-    ziel += '"' + gequotet + '"';
+    feld.replace('"', "\"\"");
+    ziel += '"' + feld + '"';
 }
 
 } // namespace
@@ -46,10 +67,10 @@ void CsvFormat::zeileAnhaengen(QByteArray& ziel, const QVariant& datum, const QV
         ziel += ';';
     }
     ziel += ';';
-    bool zahl = false;
-    const double wert = gewicht.isNull() ? 0.0 : gewicht.toDouble(&zahl);
-    if (zahl)
-        ziel += gewichtText(wert);
+    // A weight stored as text ("12,5") reads as the program reads a weight; none, or one beyond the
+    // numbers, leaves the field empty.
+    if (const std::optional<double> wert = gespeichertesGewicht(gewicht))
+        ziel += gewichtText(*wert);
     ziel += "\r\n";
 }
 

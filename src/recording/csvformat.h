@@ -13,7 +13,9 @@ struct CsvFormat {
     // The byte order mark and the header line.
     static QByteArray kopf();
     // One line for a row as stored: Datum as "yyyy-MM-dd HH:mm:ss" text, Gewicht as a number. A Datum in
-    // another form (written by another program) goes into the date field as it is, the time field empty.
+    // another form (written by another program) goes into the date field as it is, the time field empty,
+    // with an apostrophe before it where a spreadsheet would take it for a formula (=, +, -, @, tab, CR);
+    // a NULL Datum leaves both empty. Gewicht is read as gespeichertesGewicht() reads it.
     static void zeileAnhaengen(QByteArray& ziel, const QVariant& datum, const QVariant& gewicht);
     // The shortest decimal text that reads back as the same double, with a comma; never an exponent.
     static QByteArray gewichtText(double wert);

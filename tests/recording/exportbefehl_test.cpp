@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -201,6 +202,71 @@ TEST_P(ExportBefehl, AnExistingFileIsReplacedWhole) {
     ASSERT_EQ(lauf.code, 0) << lauf.fehler.toStdString();
     EXPECT_EQ(lesen(datei).saetze, erwartet("2026-12-07", "9999"));
     EXPECT_EQ(uebrig(ausgabe.path()), QStringList{"gewichte.csv"});
+}
+
+TEST_P(ExportBefehl, RowsOfOtherProgramsComeOutOnceAndNeverAsAFormula) {
+    struct Fremd {
+        const char* datum;   // SQL, as a browser or a script stored it
+        const char* gewicht; // SQL
+        QStringList satz;    // expected in the file
+    };
+    const Fremd fremde[] = {
+        {"'=HYPERLINK(\"http://x\";\"y\")'", "1", {"'=HYPERLINK(\"http://x\";\"y\")", "", "1"}},
+        {"'-1+2'", "2", {"'-1+2", "", "2"}},
+        {"'@SUM(A1)'", "3", {"'@SUM(A1)", "", "3"}},
+        {"'+49 30 1234'", "4", {"'+49 30 1234", "", "4"}},
+        {"char(9) || 'x'", "5", {"'\tx", "", "5"}},
+        {"char(13) || '=1'", "6", {"'\r=1", "", "6"}},
+        {"null", "7", {"", "", "7"}},
+        {"null", "'12,5'", {"", "", "12,5"}},
+        {"'2026-12-06 12:00:00'", "'12,5'", {"06.12.2026", "12:00:00", "12,5"}},
+        {"'2026-12-06 12:00:01'", "9e999", {"06.12.2026", "12:00:01", ""}},
+    };
+    // Every row as SQLite orders Datum: NULL first, then the texts byte by byte, rows of one Datum as stored.
+    struct Soll {
+        std::optional<QString> datum;
+        QStringList satz;
+    };
+    QList<Soll> alle;
+    for (const Zeile& z : kZeilen)
+        alle.append({QString::fromLatin1(z.gespeichert),
+                     {QString::fromLatin1(z.datum), QString::fromLatin1(z.uhrzeit), QString::fromLatin1(z.gewicht)}});
+    for (const Fremd& f : fremde) {
+        const QVariantList datum = TestDatenbank::abfrage(
+            daten.mdb(), QStringLiteral("insert into Gewichte (Datum, Gewicht) values (%1, %2) returning Datum")
+                             .arg(QLatin1String(f.datum), QLatin1String(f.gewicht)));
+        ASSERT_EQ(datum.size(), 1);
+        alle.append({datum.first().isNull() ? std::nullopt : std::optional(datum.first().toString()), f.satz});
+    }
+    std::stable_sort(alle.begin(), alle.end(), [](const Soll& a, const Soll& b) { return a.datum < b.datum; });
+
+    struct Fall {
+        QStringList optionen;
+        const char* von; // the rows without Datum belong to a period open at its start
+        const char* bis;
+    };
+    const Fall faelle[] = {
+        {{}, nullptr, nullptr},
+        {{"--to", "2026-12-06"}, nullptr, "2026-12-07"},
+        {{"--from", "2026-12-06"}, "2026-12-06", nullptr},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.optionen.join(' ').toStdString());
+        QList<QStringList> soll{{"Datum", "Uhrzeit", "Gewicht"}};
+        for (const Soll& z : alle) {
+            if (z.datum ? (!f.von || *z.datum >= QLatin1String(f.von)) && (!f.bis || *z.datum < QLatin1String(f.bis))
+                        : !f.von)
+                soll << z.satz;
+        }
+        const QString datei = ausgabe.filePath(QStringLiteral("gewichte.csv"));
+        const Lauf lauf = gramura(mitDaten(QStringList{"--export", datei} + f.optionen));
+        ASSERT_EQ(lauf.code, 0) << lauf.fehler.toStdString();
+        const Gelesen g = lesen(datei);
+        EXPECT_EQ(g.saetze, soll);
+        // A line break inside a quoted field is a CR alone, never a line's end.
+        EXPECT_EQ(g.crlf, soll.size());
+        EXPECT_EQ(g.lf, soll.size());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Umgebungen, ExportBefehl, testing::Values("C", "de_DE.UTF-8"),

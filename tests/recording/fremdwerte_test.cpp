@@ -1,11 +1,14 @@
 // The export and the chart on values that another program (a database browser, a script) stored: a Datum of
 // any storage type, a Gewicht as text or beyond what a scale can weigh.
 #include "recording/csvexport.h"
+#include "recording/csvformat.h"
 #include "testdatenbank.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -112,6 +115,42 @@ TEST(CsvExport, EveryStorageTypeOfDatumEndsTheExportWithEachRowOnce) {
             EXPECT_EQ(zeilennummern(file.readAll()), soll);
             EXPECT_EQ(ausgabe.geschrieben(), soll.size());
         }
+    }
+}
+
+TEST(CsvFormat, ALineKeepsItsThreeFieldsAndNoFieldReadsAsAFormula) {
+    struct Fall {
+        const char* name;
+        QVariant datum;
+        QVariant gewicht;
+        QByteArray zeile;
+    };
+    const double unendlich = std::numeric_limits<double>::infinity();
+    const Fall faelle[] = {
+        {"stored form", QStringLiteral("2026-12-06 14:03:07"), 12.5, "06.12.2026;14:03:07;12,5\r\n"},
+        {"stored form as BLOB", QByteArray("2026-12-06 14:03:07"), -0.8, "06.12.2026;14:03:07;-0,8\r\n"},
+        {"NULL", QVariant(), 7.0, ";;7\r\n"},
+        {"formula", QStringLiteral("=HYPERLINK(\"http://x\";\"y\")"), 1.0,
+         "\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\";;1\r\n"},
+        {"minus", QStringLiteral("-1+2"), 1.0, "'-1+2;;1\r\n"},
+        {"plus", QStringLiteral("+1"), 1.0, "'+1;;1\r\n"},
+        {"at", QStringLiteral("@SUM(A1)"), 1.0, "'@SUM(A1);;1\r\n"},
+        {"tab", QStringLiteral("\t1"), 1.0, "'\t1;;1\r\n"},
+        {"carriage return", QStringLiteral("\r=1"), 1.0, "\"'\r=1\";;1\r\n"},
+        {"equals inside", QStringLiteral("x=1"), 1.0, "x=1;;1\r\n"},
+        {"number as Datum", -5LL, 1.0, "'-5;;1\r\n"},
+        {"weight as text", QStringLiteral("2026-12-06 14:03:07"), QStringLiteral("12,5"),
+         "06.12.2026;14:03:07;12,5\r\n"},
+        {"weight as BLOB", QStringLiteral("2026-12-06 14:03:07"), QByteArray("-3.25"), "06.12.2026;14:03:07;-3,25\r\n"},
+        {"weight no number", QStringLiteral("2026-12-06 14:03:07"), QStringLiteral("=1"), "06.12.2026;14:03:07;\r\n"},
+        {"weight infinite", QStringLiteral("2026-12-06 14:03:07"), -unendlich, "06.12.2026;14:03:07;\r\n"},
+        {"weight NaN", QStringLiteral("2026-12-06 14:03:07"), std::nan(""), "06.12.2026;14:03:07;\r\n"},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        QByteArray zeile;
+        recording::CsvFormat::zeileAnhaengen(zeile, f.datum, f.gewicht);
+        EXPECT_EQ(zeile, f.zeile);
     }
 }
 
