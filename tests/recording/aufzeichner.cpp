@@ -13,7 +13,8 @@
 //         ende      the program ends
 //   aufzeichner programm DATENORDNER INTERVALL_MS ZENTRALE STATION: the same with the sender to the central
 //       server, composed as the program composes it (with short waits). Prints "zentrale LAGE WARTEND" at each
-//       change of its state. One more command:
+//       change of its state, and "ungueltig N" while N rows went with a value the server could not take.
+//       One more command:
 //         stopp     no more rows are recorded
 //         anhalten  the sender stops for good right after the server's next commit, before it marks the rows
 //                   sent, and prints "commit BIS" (the batch's highest rowid) - the moment to kill it
@@ -125,6 +126,8 @@ std::unique_ptr<recording::ZentraleSender> senderStarten(const QString& server, 
         sender.get(), &recording::ZentraleSender::zustandGeaendert, sender.get(),
         [](const recording::ZentraleZustand& z) {
             zeile(QStringLiteral("zentrale %1 %2").arg(int(z.lage)).arg(z.wartend));
+            if (z.ungueltig > 0)
+                zeile(QStringLiteral("ungueltig %1").arg(z.ungueltig));
         },
         Qt::DirectConnection);
     datenbank.setNachlass(sender.get());

@@ -110,6 +110,47 @@ TEST(Seitentabellen, BatchesGoInOrderAndTheMarkMovesOnlyOverWhatWasCommitted) {
     EXPECT_EQ(zeilen(s.lesen(10)), (QList<qint64>{5}));
 }
 
+TEST(Seitentabellen, AnOutsideDeleteOfTheNewestRowNeitherStopsRecordingNorHidesTheNumberHandedOutAgain) {
+    TestDatenbank t;
+    Station s(t);
+    s.aufzeichnen(3);
+    s.markieren(s.lesen(10));
+    TestDatenbank::abfrage(t.mdb(), QStringLiteral("delete from Gewichte where rowid = 3"));
+    // Row 3's instant is still there; the new row gets the number 3 again.
+    s.aufzeichnen(1);
+    EXPECT_EQ(TestDatenbank::abfrage(t.mdb(), QStringLiteral("select max(rowid) from Gewichte")).value(0).toInt(), 3);
+    EXPECT_EQ(zeilen(s.lesen(10)), (QList<qint64>{3}));
+    // Without its side tables the file still records.
+    TestDatenbank::abfrage(t.mdb(), QStringLiteral("drop table zentrale_zeit"));
+    s.aufzeichnen(1);
+    EXPECT_EQ(TestDatenbank::zeilen(t.mdb()), 4);
+}
+
+TEST(Seitentabellen, WhatWasKeptUnderTheAddressMovesToTheServerItReached) {
+    TestDatenbank t;
+    Station s(t);
+    s.aufzeichnen(3);
+    s.markieren(s.lesen(2));
+    Datenquelle blick(QStringLiteral("blick"));
+    ASSERT_TRUE(blick.oeffnen(s.store.pfad()));
+    QSqlDatabase db = blick.db();
+    const QString adresse = QStringLiteral("host=db1 dbname=waage");
+    const QString erreicht = QStringLiteral("7716711726419760431/waage");
+    EXPECT_EQ(Seitentabellen::serverFuer(db, adresse, kServer), kServer);
+    QString fehler;
+    ASSERT_TRUE(Seitentabellen::serverZuordnen(db, adresse, kServer, erreicht, &fehler)) << fehler.toStdString();
+    EXPECT_EQ(Seitentabellen::serverFuer(db, adresse, kServer), erreicht);
+    Seitentabellen::Stapel stapel;
+    ASSERT_TRUE(Seitentabellen::stapelLesen(db, erreicht, 10, &stapel, &fehler)) << fehler.toStdString();
+    EXPECT_EQ(zeilen(stapel), (QList<qint64>{3}));
+    // Another server behind another address starts from the first row.
+    ASSERT_TRUE(Seitentabellen::serverZuordnen(db, QStringLiteral("service=halleB"), QStringLiteral("localhost:5432/"),
+                                               QStringLiteral("42/zentrale"), &fehler));
+    ASSERT_TRUE(Seitentabellen::stapelLesen(db, QStringLiteral("42/zentrale"), 10, &stapel, &fehler));
+    EXPECT_EQ(zeilen(stapel), (QList<qint64>{1, 2, 3}));
+    blick.schliessen();
+}
+
 TEST(Seitentabellen, LoeschenMovesTheUnsentRowsIntoTheOutboxOfTheNewFile) {
     TestDatenbank t;
     Station s(t);

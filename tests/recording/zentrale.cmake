@@ -4,6 +4,7 @@ gramura_add_gtest(recording_zentrale_test
         ${CMAKE_CURRENT_LIST_DIR}/testdatenbank.h
         ${CMAKE_CURRENT_LIST_DIR}/zentrale_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/seitentabellen_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/zentralwerte_test.cpp
     LIBS recording_store
     LABELS unit)
 
@@ -11,9 +12,22 @@ gramura_add_gtest(recording_zentrale_e2e_test
     SOURCES
         ${CMAKE_CURRENT_LIST_DIR}/testdatenbank.h
         ${CMAKE_CURRENT_LIST_DIR}/programmprozess.h
+        ${CMAKE_CURRENT_LIST_DIR}/zentrale_fixture.h
         ${CMAKE_CURRENT_LIST_DIR}/zentrale_e2e_test.cpp
     LIBS recording_store gramura_pgcluster
     LABELS central
     TIMEOUT 300)
 add_dependencies(recording_zentrale_e2e_test gramura_aufzeichner)
 target_compile_definitions(recording_zentrale_e2e_test PRIVATE GRAMURA_AUFZEICHNER="$<TARGET_FILE:gramura_aufzeichner>")
+
+gramura_add_gtest(recording_zentrale_fremd_e2e_test
+    SOURCES
+        ${CMAKE_CURRENT_LIST_DIR}/zentrale_fixture.h
+        ${CMAKE_CURRENT_LIST_DIR}/sqliteprozess.h
+        ${CMAKE_CURRENT_LIST_DIR}/zentrale_fremd_e2e_test.cpp
+    LIBS recording_store gramura_pgcluster
+    LABELS central
+    TIMEOUT 300)
+add_dependencies(recording_zentrale_fremd_e2e_test gramura_aufzeichner)
+target_compile_definitions(recording_zentrale_fremd_e2e_test PRIVATE
+    GRAMURA_AUFZEICHNER="$<TARGET_FILE:gramura_aufzeichner>" GRAMURA_SQLITE3="${GRAMURA_SQLITE3}")

@@ -1,9 +1,7 @@
 // The recording part of the program, each station in a process of its own, sending to a real PostgreSQL
 // server of the test's own. Whatever happens to the server, the network or the program, every row stored in
 // zel.mdb must reach the server exactly once, and recording must not stop for it.
-#include "pgcluster.h"
-#include "programmprozess.h"
-#include "testdatenbank.h"
+#include "zentrale_fixture.h"
 
 #include <QDeadlineTimer>
 #include <QSet>
@@ -11,78 +9,6 @@
 #include <QTimeZone>
 
 namespace {
-
-constexpr int kIntervallMs = 50;
-constexpr int kWarteMs = 60000;
-
-// The sender's states as the helper prints them ("zentrale LAGE WARTEND").
-enum Lage { InOrdnung = 0, NichtErreichbar = 1, AnmeldungAbgelehnt = 2, SchreibenAbgelehnt = 3, ZuLangsam = 4 };
-
-bool hatLage(const ProgrammProzess& p, Lage lage, qsizetype ab = 0) {
-    const QByteArray praefix = "zentrale " + QByteArray::number(lage) + ' ';
-    for (qsizetype i = ab; i < p.zeilen().size(); ++i)
-        if (p.zeilen()[i].startsWith(praefix))
-            return true;
-    return false;
-}
-
-qint64 lokaleZahl(const TestDatenbank& t, const QString& sql) {
-    return TestDatenbank::abfrage(t.mdb(), sql).value(0).toLongLong();
-}
-
-QString dateiKennung(const TestDatenbank& t) {
-    return TestDatenbank::abfrage(t.mdb(), QStringLiteral("select kennung from zentrale_datei")).value(0).toString();
-}
-
-class Zentrale : public testing::Test {
-protected:
-    void SetUp() override {
-        QString fehler;
-        ASSERT_TRUE(server.starten(&fehler)) << fehler.toStdString();
-    }
-
-    qint64 serverZahl(const QString& sql) {
-        const auto antwort = server.abfrage(sql);
-        return antwort ? antwort->toLongLong() : -1;
-    }
-    qint64 aufDemServer(const QString& station) {
-        return serverZahl(QStringLiteral("select count(*) from gewichte where station = $s$%1$s$").arg(station));
-    }
-
-    // Waits until the server holds every row of the station's zel.mdb (and the recording has stopped).
-    testing::AssertionResult allesAngekommen(const TestDatenbank& t, const QString& station) {
-        const QDeadlineTimer frist(kWarteMs);
-        qint64 lokal = 0;
-        qint64 dort = 0;
-        do {
-            lokal = TestDatenbank::zeilen(t.mdb());
-            dort = aufDemServer(station);
-            if (lokal > 0 && dort == lokal)
-                return testing::AssertionSuccess();
-            QThread::msleep(100);
-        } while (!frist.hasExpired());
-        return testing::AssertionFailure() << "lokal " << lokal << " Zeilen, auf dem Server " << dort;
-    }
-
-    // Every row of the file is on the server once, with its own values, under the file's identity.
-    void gleich(const TestDatenbank& t, const QString& station) {
-        const QString datei = dateiKennung(t);
-        ASSERT_FALSE(datei.isEmpty());
-        const QVariantList lokal = TestDatenbank::abfrage(
-            t.mdb(), QStringLiteral("select rowid || '|' || Datum || '|' || Gewicht from Gewichte order by rowid"));
-        const auto dort = server.abfrage(
-            QStringLiteral("select string_agg(zeile || '|' || to_char(datum, 'YYYY-MM-DD HH24:MI:SS') || '|' || "
-                           "gewicht, ',' order by zeile) from gewichte where station = $s$%1$s$ and datei = '%2'")
-                .arg(station, datei));
-        ASSERT_TRUE(dort.has_value()) << server.letzterFehler().toStdString();
-        QStringList erwartet;
-        for (const QVariant& v : lokal)
-            erwartet << v.toString();
-        EXPECT_EQ(dort->split(u','), erwartet);
-    }
-
-    PgCluster server;
-};
 
 TEST_F(Zentrale, RowsArriveWithTheirInstantAndOlderRowsWithADerivedOne) {
     TestDatenbank t;

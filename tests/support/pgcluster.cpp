@@ -46,7 +46,77 @@ QString prozessFehler(QProcess& p, const QString& was) {
     return QStringLiteral("%1: Exit-Code %2\n%3").arg(was).arg(p.exitCode()).arg(ende(p.readAllStandardError(), 20));
 }
 
+bool openssl(const QString& ordner, const QStringList& argumente, QString* fehler) {
+    QProcess p;
+    p.setWorkingDirectory(ordner);
+    p.start(QStringLiteral("openssl"), argumente);
+    if (p.waitForFinished(kWarteMs) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
+        return true;
+    *fehler = prozessFehler(p, QStringLiteral("openssl"));
+    return false;
+}
+
+// A key and a self-signed CA certificate, on a curve: quick to make.
+bool caErzeugen(const QString& ordner, const QString& name, QString* fehler) {
+    return openssl(ordner,
+                   {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("ec"),
+                    QStringLiteral("-pkeyopt"), QStringLiteral("ec_paramgen_curve:prime256v1"),
+                    QStringLiteral("-nodes"), QStringLiteral("-keyout"), name + QStringLiteral(".key"),
+                    QStringLiteral("-out"), name + QStringLiteral(".crt"), QStringLiteral("-days"), QStringLiteral("2"),
+                    QStringLiteral("-subj"), QStringLiteral("/CN=Gramura Test ") + name},
+                   fehler);
+}
+
 } // namespace
+
+QString PgCluster::caDatei() const {
+    return m_ordner ? m_ordner->path() + QStringLiteral("/ca.crt") : QString();
+}
+
+bool PgCluster::fremdeCaErzeugen(const QString& pfad, QString* fehler) {
+    QTemporaryDir ordner;
+    if (!caErzeugen(ordner.path(), QStringLiteral("fremd"), fehler))
+        return false;
+    QFile::remove(pfad);
+    return QFile::copy(ordner.filePath(QStringLiteral("fremd.crt")), pfad);
+}
+
+bool PgCluster::tlsEinrichten() {
+    const QString o = m_ordner->path();
+    QString fehler;
+    {
+        QFile erweiterung(o + QStringLiteral("/server.ext"));
+        if (!erweiterung.open(QIODevice::WriteOnly) ||
+            erweiterung.write("subjectAltName=IP:127.0.0.1,DNS:localhost\n") < 0)
+            return fehlschlag(QStringLiteral("TLS einrichten: ") + erweiterung.errorString());
+    }
+    const bool ok =
+        caErzeugen(o, QStringLiteral("ca"), &fehler) &&
+        openssl(o,
+                {QStringLiteral("req"), QStringLiteral("-newkey"), QStringLiteral("ec"), QStringLiteral("-pkeyopt"),
+                 QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes"), QStringLiteral("-keyout"),
+                 QStringLiteral("server.key"), QStringLiteral("-out"), QStringLiteral("server.csr"),
+                 QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1")},
+                &fehler) &&
+        openssl(o,
+                {QStringLiteral("x509"), QStringLiteral("-req"), QStringLiteral("-in"), QStringLiteral("server.csr"),
+                 QStringLiteral("-CA"), QStringLiteral("ca.crt"), QStringLiteral("-CAkey"), QStringLiteral("ca.key"),
+                 QStringLiteral("-CAcreateserial"), QStringLiteral("-out"), QStringLiteral("server.crt"),
+                 QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-extfile"),
+                 QStringLiteral("server.ext")},
+                &fehler);
+    if (!ok)
+        return fehlschlag(QStringLiteral("TLS einrichten: ") + fehler);
+    // The server insists on a key only its own account can read.
+    QFile::setPermissions(o + QStringLiteral("/server.key"), QFile::ReadOwner | QFile::WriteOwner);
+    if (alsRoot()) {
+        const passwd* pg = ::getpwnam("postgres");
+        for (const char* datei : {"/server.key", "/server.crt", "/ca.crt"})
+            if (!pg || ::chown(QFile::encodeName(o + QLatin1String(datei)).constData(), pg->pw_uid, pg->pw_gid) != 0)
+                return fehlschlag(QStringLiteral("TLS-Dateien an postgres übergeben misslungen"));
+    }
+    return true;
+}
 
 PgCluster::PgCluster()
     : m_binOrdner(qEnvironmentVariable("GRAMURA_PG_BINDIR", QStringLiteral("/usr/lib/postgresql/15/bin"))) {}
@@ -139,10 +209,16 @@ bool PgCluster::starten(QString* fehler) {
     // Tests need no durability; a benchmark measures with the server's usual commits.
     const QString dauer =
         m_dauerhaft ? QString() : QStringLiteral("fsync = off\nsynchronous_commit = off\nfull_page_writes = off\n");
+    if (m_tls && !tlsEinrichten())
+        return ergebnis(false);
+    const QString tls = m_tls ? QStringLiteral("ssl = on\nssl_cert_file = '%1/server.crt'\n"
+                                               "ssl_key_file = '%1/server.key'\n")
+                                    .arg(m_ordner->path())
+                              : QString();
     const QByteArray einstellungen = QStringLiteral("\nport = %1\nlisten_addresses = '127.0.0.1'\n"
-                                                    "unix_socket_directories = '%2'\n%3")
+                                                    "unix_socket_directories = '%2'\n%3%4")
                                          .arg(m_port)
-                                         .arg(m_ordner->path(), dauer)
+                                         .arg(m_ordner->path(), dauer, tls)
                                          .toUtf8();
     // Only password logins, over TCP as the program connects: nothing may slip in through trust or peer.
     const QByteArray regeln = "local all all scram-sha-256\nhost all all 127.0.0.1/32 scram-sha-256\n";

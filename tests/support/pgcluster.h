@@ -19,6 +19,12 @@ public:
 
     // Before starten(): commits reach the disk as on a real server (slower; for benchmarks).
     void setDauerhaft(bool dauerhaft) { m_dauerhaft = dauerhaft; }
+    // Before starten(): TLS with a certificate for 127.0.0.1 and localhost, signed by a CA made for the test.
+    void setTls(bool tls) { m_tls = tls; }
+    // The CA that signed the server's certificate (with setTls).
+    QString caDatei() const;
+    // A CA of its own, made into `pfad`, that vouches for nothing this server has.
+    static bool fremdeCaErzeugen(const QString& pfad, QString* fehler);
 
     // Creates and starts the cluster with the login role "gramura" (password "geheim") owning "zentrale".
     bool starten(QString* fehler);
@@ -45,6 +51,7 @@ private:
     bool serverStarten();
     bool pgCtlStoppen(const QString& modus);
     bool fehlschlag(const QString& was);
+    bool tlsEinrichten();
     QString datenOrdner() const;
     QString logDatei() const;
 
@@ -55,4 +62,5 @@ private:
     int m_port = 0;
     bool m_laeuft = false;
     bool m_dauerhaft = false;
+    bool m_tls = false;
 };
