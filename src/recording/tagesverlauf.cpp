@@ -9,11 +9,14 @@ namespace recording {
 
 QString TagesVerlauf::abfrage() {
     // The second of the day from the stored text "yyyy-MM-dd HH:mm:ss", in integers only, so every row of
-    // one second lands in the same column whatever the locale or time zone.
+    // one second lands in the same column whatever the locale or time zone. Only a finite number is a
+    // weight to draw (9e999 is SQLite's infinity; a text sorts above every number): one infinity would
+    // otherwise be its column's and the day's minimum or maximum and leave nothing to scale.
     return QStringLiteral(
+        "select spalte, min(wert), max(wert), count(*), total(wert), count(gewicht) - count(wert) from ("
         "select ((substr(datum, 12, 2) * 3600 + substr(datum, 15, 2) * 60 + substr(datum, 18, 2)) * ?) / 86400 "
-        "as spalte, min(gewicht), max(gewicht), count(*), total(gewicht) "
-        "from gewichte where datum >= ? and datum < ? group by spalte order by spalte");
+        "as spalte, gewicht, case when gewicht > -9e999 and gewicht < 9e999 then gewicht end as wert "
+        "from gewichte where datum >= ? and datum < ?) group by spalte order by spalte");
 }
 
 TagesVerlauf::TagesVerlauf(const QString& verbindung) : m_quelle(verbindung) {}
@@ -40,8 +43,9 @@ bool TagesVerlauf::lesen(const QString& pfad, const QDate& tag, int spalten, Tag
             const qint64 anzahl = query.value(3).toLongLong();
             werte->anzahl += anzahl;
             werte->summe += query.value(4).toDouble();
+            werte->ausgelassen += query.value(5).toLongLong();
             if (query.value(1).isNull())
-                continue; // rows without a weight: counted, not drawn
+                continue; // rows without a weight to draw: counted, not drawn
             // A leap second ("23:59:60") would fall one past the last column.
             const int spalte = std::clamp(query.value(0).toInt(), 0, werte->spalten - 1);
             const double min = query.value(1).toDouble();

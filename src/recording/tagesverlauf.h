@@ -20,6 +20,9 @@ struct TagesWerte {
     double min = 0;
     double max = 0;
     double summe = 0;
+    // Rows whose Gewicht is no finite number (an infinity, a text another program stored): counted in
+    // anzahl, neither drawn nor in minimum, maximum and sum. Rows without Gewicht are counted only.
+    qint64 ausgelassen = 0;
     int spalten = 0;                 // the width the day was reduced to
     QVector<VerlaufsSpalte> verlauf; // columns with rows only, left to right
 };

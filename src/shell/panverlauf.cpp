@@ -8,6 +8,7 @@
 
 #include <QDateEdit>
 #include <QLabel>
+#include <cmath>
 
 namespace shell {
 
@@ -78,9 +79,17 @@ void PanVerlauf::lesen() {
 
 void PanVerlauf::zeigen(const recording::TagesWerte& werte) {
     const QLocale locale;
-    const bool leer = werte.anzahl == 0;
+    const bool leer = werte.verlauf.isEmpty();
     const auto gewicht = [&](double wert) {
-        return leer ? QString() : recording::GewichteListe::gewichtText(wert, locale);
+        if (leer)
+            return QString();
+        // A day's sum can run beyond the doubles; weights beyond any scale's are written with an exponent,
+        // or their hundreds of digits would be cut to what looks like an ordinary weight.
+        if (!std::isfinite(wert))
+            return QStringLiteral("–");
+        if (std::abs(wert) >= 1e12)
+            return locale.toString(wert, 'g', 6);
+        return recording::GewichteListe::gewichtText(wert, locale);
     };
     m_lblanzahl->setText(QStringLiteral(" Anzahl: ") + locale.toString(werte.anzahl));
     m_lblminimum->setText(QStringLiteral(" Minimum: ") + gewicht(werte.min));

@@ -21,6 +21,10 @@ public:
     // Shown in place of the chart, e.g. why the day could not be read; empty for the chart.
     void setHinweis(const QString& text);
     const recording::TagesWerte& werte() const { return m_werte; }
+    // The text shown: in place of an empty chart, or over the chart when weights were left out.
+    QString hinweis() const;
+    // The weights the scale marks, bottom up: a handful whatever the day's values.
+    QVector<double> teilung() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -30,12 +34,16 @@ private:
     QString achsenText(double wert) const;
     // The scale: its ends and step, round numbers around the day's values.
     void skalieren();
-    QVector<double> teilung() const;
+    static bool zeichenbar(const recording::VerlaufsSpalte& spalte);
+    // Where a weight lies on the plot area's height, from 0 at the bottom of the scale to 1 at its top.
+    double anteil(double wert) const;
 
     recording::TagesWerte m_werte;
     double m_unten = 0;
     double m_oben = 1;
     double m_schritt = 0.5;
+    bool m_linie = false;     // at least one column to draw
+    qint64 m_ausgelassen = 0; // weights not drawn: no finite number
     QString m_hinweis;
     QLocale m_locale;
 };

@@ -2,6 +2,7 @@
 // any storage type, a Gewicht as text or beyond what a scale can weigh.
 #include "recording/csvexport.h"
 #include "recording/csvformat.h"
+#include "recording/tagesverlauf.h"
 #include "testdatenbank.h"
 
 #include <QSqlDatabase>
@@ -151,6 +152,34 @@ TEST(CsvFormat, ALineKeepsItsThreeFieldsAndNoFieldReadsAsAFormula) {
         QByteArray zeile;
         recording::CsvFormat::zeileAnhaengen(zeile, f.datum, f.gewicht);
         EXPECT_EQ(zeile, f.zeile);
+    }
+}
+
+TEST(TagesVerlauf, WeightsBeyondTheNumbersLeaveFiniteColumnsAndAreCounted) {
+    TestDatenbank daten;
+    daten.mdbAusVorlage();
+    const char* const gewichte[] = {"5e15", "9e999", "-9e999", "null", "1e308", "-1e308", "12.5", "'12,5'"};
+    QStringList anweisungen;
+    int sekunde = 0;
+    for (const char* gewicht : gewichte)
+        anweisungen << QStringLiteral("insert into Gewichte values ('2026-12-06 10:00:%1', %2)")
+                           .arg(sekunde++ * 5, 2, 10, QLatin1Char('0'))
+                           .arg(QLatin1String(gewicht));
+    ausfuehren(daten.mdb(), anweisungen);
+    for (const int spalten : {1, 600, 86400}) {
+        SCOPED_TRACE(spalten);
+        recording::TagesVerlauf verlauf;
+        recording::TagesWerte werte;
+        ASSERT_TRUE(verlauf.lesen(daten.mdb(), QDate(2026, 12, 6), spalten, &werte)) << verlauf.fehler().toStdString();
+        EXPECT_EQ(werte.anzahl, 8);
+        // Each weight that is a number draws; the infinities and the text are left out and counted.
+        EXPECT_EQ(werte.ausgelassen, 3);
+        ASSERT_FALSE(werte.verlauf.isEmpty());
+        for (const recording::VerlaufsSpalte& s : werte.verlauf)
+            EXPECT_TRUE(std::isfinite(s.min) && std::isfinite(s.max)) << s.spalte;
+        EXPECT_EQ(werte.min, -1e308);
+        EXPECT_EQ(werte.max, 1e308);
+        EXPECT_TRUE(std::isfinite(werte.summe)) << werte.summe;
     }
 }
 

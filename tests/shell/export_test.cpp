@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -170,6 +172,63 @@ TEST(Verlauf, ShowsTodayReadsAnewAtEachSwitchAndKeepsNothingOpen) {
     EXPECT_EQ(v.seite.dtptag()->date(), QDate(2026, 12, 5));
     EXPECT_FALSE(Datenquelle::inBenutzung(t.mdb()));
     QLocale::setDefault(vorher);
+}
+
+TEST(Verlauf, AnyStoredDoubleDrawsOrIsLeftOutWithANoteOnAScaleOfAFewMarks) {
+    const double unendlich = std::numeric_limits<double>::infinity();
+    const double groesst = std::numeric_limits<double>::max();
+    const std::vector<double> faelle[] = {
+        {5e15},           {unendlich},       {-unendlich},         {std::nan("")},   {1e308},
+        {-1e308},         {1e308, -1e308},   {groesst, -groesst},  {groesst},        {-groesst},
+        {5e15, 5e15 + 2}, {5e-324, -5e-324}, {12.5, unendlich, 3}, {999999999999.5},
+    };
+    TestDatenbank t;
+    t.mdbAusVorlage();
+    Verlaufsseite v(t);
+    shell::VerlaufsDiagramm& diagramm = *v.seite.picverlauf();
+    for (const std::vector<double>& gewichte : faelle) {
+        std::string name;
+        for (const double g : gewichte)
+            name += QString::number(g).toStdString() + ' ';
+        SCOPED_TRACE(name);
+        recording::TagesWerte werte;
+        werte.spalten = diagramm.spalten();
+        bool zahl = false;
+        bool ohneZahl = false;
+        for (std::size_t i = 0; i < gewichte.size(); ++i) {
+            const double g = gewichte[i];
+            werte.verlauf.append({static_cast<int>(i) * 50, g, g});
+            ++werte.anzahl;
+            if (!std::isfinite(g)) {
+                ohneZahl = true;
+                continue;
+            }
+            werte.min = zahl ? std::min(werte.min, g) : g;
+            werte.max = zahl ? std::max(werte.max, g) : g;
+            zahl = true;
+        }
+        diagramm.setWerte(werte);
+        const QVector<double> marken = diagramm.teilung();
+        EXPECT_GE(marken.size(), 2);
+        EXPECT_LE(marken.size(), 8);
+        for (qsizetype i = 0; i < marken.size(); ++i) {
+            EXPECT_TRUE(std::isfinite(marken[i]));
+            if (i > 0) {
+                EXPECT_LT(marken[i - 1], marken[i]);
+            }
+        }
+        // The scale's labels leave the plot area most of the width.
+        EXPECT_GT(diagramm.spalten(), diagramm.width() / 2);
+        EXPECT_EQ(v.linienpunkte() > 0, zahl);
+        EXPECT_EQ(diagramm.hinweis().isEmpty(), !ohneZahl && zahl) << diagramm.hinweis().toStdString();
+    }
+
+    // The same from the database: a weight no scale can weigh, read and drawn by the page.
+    fuellen(t.mdb(), QDate(2026, 12, 6), 1, QStringLiteral("5e15"));
+    v.seite.tabkenn_Switch(shell::PanVerlauf::kIndex);
+    EXPECT_LE(diagramm.teilung().size(), 8);
+    EXPECT_GT(v.linienpunkte(), 0);
+    EXPECT_TRUE(v.figuren().startsWith(QStringLiteral(" Anzahl: 1|"))) << v.figuren().toStdString();
 }
 
 } // namespace
