@@ -87,9 +87,12 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     m_cmdlöschen = m_pankenn->cmdlöschenAnlegen(this);
     connect(m_tabkenn, &TabKenn::currentChanged, m_pankenn, &PanKenn::tabkenn_Switch);
     connect(m_tabkenn, &TabKenn::currentChanged, m_panverlauf, &PanVerlauf::tabkenn_Switch);
-    // On "Aufzeichnung" the status band stands above the export button's row, not over it.
+    // On "Aufzeichnung" the status band stands above the export button's row, on "Verlauf" above the day's
+    // figures, not over them.
     connect(m_tabkenn, &TabKenn::currentChanged, m_statusband, [this](int index) {
-        m_statusband->freihalten(index == PanKenn::kIndex ? PanKenn::kKnopfHoehe + PanKenn::kMargin : 0);
+        m_statusband->freihalten(index == PanKenn::kIndex      ? PanKenn::kKnopfHoehe + PanKenn::kMargin
+                                 : index == PanVerlauf::kIndex ? PanVerlauf::kFigurenRaum
+                                                               : 0);
     });
 
     m_timer1.setObjectName(QStringLiteral("Timer1"));

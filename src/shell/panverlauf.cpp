@@ -13,7 +13,6 @@
 namespace shell {
 
 namespace {
-constexpr int kZeilenHoehe = 315;
 constexpr int kTagLinks = 60;
 constexpr int kTagBreite = 915;
 constexpr int kFeldBreite = 1695;

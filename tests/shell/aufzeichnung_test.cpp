@@ -4,6 +4,7 @@
 #include "shell/intervallkasten.h"
 #include "shell/paneigen.h"
 #include "shell/pankenn.h"
+#include "shell/panverlauf.h"
 #include "shell/schwellenfeld.h"
 #include "shell/statusband.h"
 #include "shell/tabkenn.h"
@@ -311,6 +312,31 @@ TEST_F(RecordingTick, StartUpZeroesTheLastValues) {
     aufzeichnung().regeln().setLetzterwert(Intervall::i10s, 53000);
     frm->Form_Load();
     EXPECT_EQ(aufzeichnung().regeln().letzterwert(Intervall::i10s), 0);
+}
+
+TEST_F(RecordingTick, OnVerlaufTheBandStandsAboveTheRowOfFigures) {
+    laden();
+    frm->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frm.get()));
+    frm->setDemoBanner(QStringLiteral("Simulierte Wiegeanzeige – die Gewichte sind nicht echt"));
+    frm->statusband()->setzen(QStringLiteral("zweiteZeile"), shell::Statusband::Schwere::Warnung,
+                              QStringLiteral("Zentrale nicht erreichbar"));
+    frm->tabkenn()->setCurrentIndex(shell::PanVerlauf::kIndex);
+    const shell::PanVerlauf* seite = frm->panverlauf();
+    // At the designed size and larger, the figures whole on the page and none under the band.
+    for (const QSize groesse : {frm->minimumSize(), frm->minimumSize() + QSize(300, 200)}) {
+        frm->resize(groesse);
+        QCoreApplication::processEvents();
+        const shell::Statusband* band = frm->statusband();
+        ASSERT_TRUE(band->isVisible());
+        const QRect flaeche(band->pos(), band->size());
+        const QRect seiteImFenster(seite->mapTo(frm.get(), QPoint(0, 0)), seite->size());
+        for (const QLabel* figur : {seite->lblanzahl(), seite->lblminimum(), seite->lblmaximum(), seite->lblsumme()}) {
+            const QRect imFenster(figur->mapTo(frm.get(), QPoint(0, 0)), figur->size());
+            EXPECT_TRUE(seiteImFenster.contains(imFenster)) << figur->objectName().toStdString();
+            EXPECT_FALSE(flaeche.intersects(imFenster)) << figur->objectName().toStdString() << ' ' << groesse.width();
+        }
+    }
 }
 
 } // namespace
