@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -74,7 +75,8 @@ Optionen parseOptions(const QStringList& arguments) {
     parser.addOption(station);
     const QCommandLineOption exportieren(QStringLiteral("export"),
                                          QStringLiteral("Ohne Fenster: die aufgezeichneten Gewichte als CSV nach FILE "
-                                                        "schreiben und enden (Exit-Code 0 bei Erfolg)."),
+                                                        "schreiben (- für die Standardausgabe) und enden (Exit-Code 0 "
+                                                        "bei Erfolg)."),
                                          QStringLiteral("FILE"));
     const QCommandLineOption von(QStringLiteral("from"),
                                  QStringLiteral("Mit --export: erst ab diesem Tag (yyyy-MM-dd, einschließlich)."),
@@ -99,6 +101,17 @@ Optionen parseOptions(const QStringList& arguments) {
     if (!parser.isSet(exportieren) && (parser.isSet(von) || parser.isSet(bis))) {
         std::fprintf(stderr, "gramura: --from und --to gelten nur mit --export\n");
         std::exit(2);
+    }
+    // An empty value is a mistake in the job's command line (an unset variable, say), not a wish for the
+    // window or for every day.
+    for (const auto& [option, erwartet] : {std::pair{&exportieren, "eine Datei oder -"},
+                                           {&von, "ein Datum yyyy-MM-dd"},
+                                           {&bis, "ein Datum yyyy-MM-dd"}}) {
+        if (parser.isSet(*option) && parser.value(*option).isEmpty()) {
+            std::fprintf(stderr, "gramura: --%s erwartet %s, keinen leeren Wert\n",
+                         qPrintable(option->names().constFirst()), erwartet);
+            std::exit(2);
+        }
     }
     Optionen optionen{parser.values(device),     parser.value(dataDir), parser.isSet(demo), {}, {},
                       parser.value(exportieren), parser.value(von),     parser.value(bis)};

@@ -7,6 +7,11 @@
 #include <QSaveFile>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <cstdio>
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace recording {
 
@@ -42,17 +47,32 @@ bool CsvExport::scheitern(const QString& meldung, bool datei) {
     return false;
 }
 
+bool CsvExport::standardausgabe() const {
+    return m_ziel == QLatin1String("-");
+}
+
+bool CsvExport::direkt() const {
+    if (standardausgabe())
+        return true;
+    // /dev/stdout and /dev/fd/N lead to whatever the caller opened, a regular file too, which must be
+    // written where the caller's descriptor points, not replaced.
+    if (QDir::fromNativeSeparators(m_ziel).startsWith(QLatin1String("/dev/")))
+        return true;
+    const QFileInfo info(m_ziel);
+    return info.exists() && !info.isFile() && !info.isDir();
+}
+
 bool CsvExport::beginnen() {
     m_fehler.clear();
     // Writing over the database or its journal would destroy the records, and any other descriptor on
     // them would cost SQLite its locks.
     for (const QString& endung : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
-        if (dieselbeDatei(m_ziel, m_datenbank + endung))
+        if (!standardausgabe() && dieselbeDatei(m_ziel, m_datenbank + endung))
             return scheitern(QStringLiteral("„%1“ ist die Datenbank selbst und kann nicht Ziel der Ausgabe sein.")
                                  .arg(anzeige(m_ziel)),
                              true);
     }
-    if (Datenquelle::inBenutzung(m_ziel))
+    if (!standardausgabe() && Datenquelle::inBenutzung(m_ziel))
         return scheitern(QStringLiteral("„%1“ ist eine geöffnete Datenbank und kann nicht Ziel der Ausgabe sein.")
                              .arg(anzeige(m_ziel)),
                          true);
@@ -60,8 +80,26 @@ bool CsvExport::beginnen() {
         return scheitern(m_quelle.fehler());
     if (!schaetzen())
         return false;
-    m_datei = std::make_unique<QSaveFile>(m_ziel);
-    if (!m_datei->open(QIODevice::WriteOnly) || m_datei->write(CsvFormat::kopf()) < 0)
+    bool offen = false;
+    if (!direkt()) {
+        m_datei = std::make_unique<QSaveFile>(m_ziel);
+        offen = m_datei->open(QIODevice::WriteOnly);
+    } else {
+        // A temporary file renamed over a FIFO would leave a plain file in its place and its reader waiting,
+        // and /dev takes no new file: these are written as they are.
+        auto datei = std::make_unique<QFile>(m_ziel);
+        if (standardausgabe()) {
+#ifdef Q_OS_WIN
+            // The lines end in CR LF already; in text mode Windows would add a CR of its own.
+            _setmode(_fileno(stdout), _O_BINARY);
+#endif
+            offen = datei->open(stdout, QIODevice::WriteOnly, QFileDevice::DontCloseHandle);
+        } else {
+            offen = datei->open(QIODevice::WriteOnly);
+        }
+        m_datei = std::move(datei);
+    }
+    if (!offen || m_datei->write(CsvFormat::kopf()) < 0)
         return scheitern(
             QStringLiteral("„%1“ lässt sich nicht schreiben: %2").arg(anzeige(m_ziel), m_datei->errorString()), true);
     return true;
@@ -188,7 +226,14 @@ bool CsvExport::abschliessen() {
     if (!m_datei || !m_gelesen)
         return false;
     m_quelle.schliessen();
-    const bool ok = m_datei->commit();
+    bool ok = false;
+    if (auto* sicher = qobject_cast<QSaveFile*>(m_datei.get())) {
+        ok = sicher->commit();
+    } else {
+        ok = m_datei->flush();
+        m_datei->close();
+        ok = ok && m_datei->error() == QFileDevice::NoError;
+    }
     const QString grund = m_datei->errorString();
     m_datei.reset();
     if (!ok) {
@@ -200,10 +245,9 @@ bool CsvExport::abschliessen() {
 }
 
 void CsvExport::abbrechen() {
-    if (m_datei) {
-        m_datei->cancelWriting();
-        m_datei.reset(); // QSaveFile removes its temporary file when it is not committed
-    }
+    if (auto* sicher = qobject_cast<QSaveFile*>(m_datei.get()))
+        sicher->cancelWriting();
+    m_datei.reset(); // QSaveFile removes its temporary file when it is not committed
     m_quelle.schliessen();
 }
 

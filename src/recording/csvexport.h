@@ -7,7 +7,7 @@
 #include <QVariant>
 #include <memory>
 
-class QSaveFile;
+class QFileDevice;
 
 namespace recording {
 
@@ -23,6 +23,9 @@ namespace recording {
 //
 // The file is written under a temporary name beside the target and renamed at the end; an existing file
 // of that name is replaced only then. A cancelled or failed export leaves no file of its own behind.
+// The target "-" is the standard output; one that exists and is no regular file (a FIFO, a terminal) or
+// lies under /dev (/dev/stdout) is written directly, as command-line programs do, and keeps what was
+// written before a failure.
 class CsvExport {
 public:
     static constexpr int kBlockZeilen = 4096;
@@ -58,12 +61,14 @@ private:
     // The rest of the last key's group of equal Datum, then what follows it, up to `anzahl` rows.
     bool lesen(bool gruppe, int anzahl, QByteArray& block, int* zeilen);
     bool offenerAnfang() const { return !m_zeitraum.von.isValid(); }
+    bool standardausgabe() const;
+    bool direkt() const;
 
     QString m_datenbank;
     Zeitraum m_zeitraum;
     QString m_ziel;
     Datenquelle m_quelle;
-    std::unique_ptr<QSaveFile> m_datei;
+    std::unique_ptr<QFileDevice> m_datei;
     QString m_fehler;
     qint64 m_grenze = 0; // the highest rowid at the start
     // The last row's key, its Datum with the type it was read as (null for NULL).

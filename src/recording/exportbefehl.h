@@ -6,7 +6,7 @@ namespace recording {
 
 // `gramura --export FILE.csv [--from yyyy-MM-dd] [--to yyyy-MM-dd] [--data-dir DIR]`, for scheduled jobs:
 // reads zel.mdb of the data folder the program itself would use, never creates it and writes nothing
-// into it, so it runs beside the recording program.
+// into it, so it runs beside the recording program. FILE "-" is the standard output.
 struct ExportBefehl {
     enum Ergebnis {
         Erfolg = 0,

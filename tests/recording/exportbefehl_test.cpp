@@ -12,6 +12,9 @@
 #include <QProcessEnvironment>
 #include <gtest/gtest.h>
 #include <optional>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -37,6 +40,7 @@ const Zeile kZeilen[] = {
 struct Lauf {
     int code = -1;
     QString fehler;
+    QByteArray ausgabe; // what it wrote to its standard output
 };
 
 struct Gelesen {
@@ -70,7 +74,7 @@ protected:
         prozess.start(QStringLiteral(GRAMURA_PROGRAMM), argumente);
         EXPECT_TRUE(prozess.waitForFinished(60000));
         return {prozess.exitStatus() == QProcess::NormalExit ? prozess.exitCode() : -1,
-                QString::fromLocal8Bit(prozess.readAllStandardError())};
+                QString::fromLocal8Bit(prozess.readAllStandardError()), prozess.readAllStandardOutput()};
     }
 
     QStringList mitDaten(QStringList argumente) const {
@@ -177,6 +181,9 @@ TEST_P(ExportBefehl, FailuresSayOneLineAndLeaveNoFile) {
         {"from after to", mitDaten({"--export", datei, "--from", "2026-12-07", "--to", "2026-12-06"}), 2},
         {"folder missing", mitDaten({"--export", ausgabe.filePath("fehlt/gewichte.csv")}), 3},
         {"the database itself", mitDaten({"--export", daten.mdb()}), 3},
+        {"empty file name", mitDaten({"--export", ""}), 2},
+        {"empty start", mitDaten({"--export", datei, "--from", ""}), 2},
+        {"empty end", mitDaten({"--export", datei, "--to", ""}), 2},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);
@@ -202,6 +209,45 @@ TEST_P(ExportBefehl, AnExistingFileIsReplacedWhole) {
     ASSERT_EQ(lauf.code, 0) << lauf.fehler.toStdString();
     EXPECT_EQ(lesen(datei).saetze, erwartet("2026-12-07", "9999"));
     EXPECT_EQ(uebrig(ausgabe.path()), QStringList{"gewichte.csv"});
+}
+
+TEST_P(ExportBefehl, StandardOutputAndAFifoAreWrittenAsTheyAre) {
+    const QString kopie = ausgabe.filePath(QStringLiteral("kopie.csv"));
+    const auto alsDatei = [&](const QByteArray& inhalt) {
+        QFile datei(kopie);
+        EXPECT_TRUE(datei.open(QIODevice::WriteOnly));
+        datei.write(inhalt);
+    };
+    // "-" as command-line programs take it, and the device that names the same.
+    for (const char* ziel : {"-", "/dev/stdout"}) {
+        SCOPED_TRACE(ziel);
+        const Lauf lauf = gramura(mitDaten({"--export", QString::fromLatin1(ziel)}));
+        ASSERT_EQ(lauf.code, 0) << lauf.fehler.toStdString();
+        EXPECT_TRUE(lauf.fehler.isEmpty()) << lauf.fehler.toStdString();
+        alsDatei(lauf.ausgabe);
+        EXPECT_EQ(lesen(kopie).saetze, erwartet("", "9999"));
+    }
+#ifdef Q_OS_UNIX
+    // A FIFO stays one, and its reader gets the whole file and its end.
+    const QString fifo = ausgabe.filePath(QStringLiteral("gewichte.csv"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QProcess leser;
+    leser.setStandardOutputFile(kopie);
+    leser.start(QStringLiteral("cat"), {fifo});
+    ASSERT_TRUE(leser.waitForStarted());
+    const Lauf lauf = gramura(mitDaten({"--export", fifo}));
+    EXPECT_EQ(lauf.code, 0) << lauf.fehler.toStdString();
+    const bool gelesen = leser.waitForFinished(15000);
+    if (!gelesen) {
+        leser.kill();
+        leser.waitForFinished();
+    }
+    ASSERT_TRUE(gelesen) << "the reader of the FIFO got no end";
+    EXPECT_EQ(lesen(kopie).saetze, erwartet("", "9999"));
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(fifo).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+#endif
 }
 
 TEST_P(ExportBefehl, RowsOfOtherProgramsComeOutOnceAndNeverAsAFormula) {
