@@ -141,7 +141,9 @@ bool ZentraleServer::verbinden(Fehler* fehler) {
         return false;
     }
     QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("SET statement_timeout = %1").arg(m_anweisungsFristMs))) {
+    // Without client_min_messages the server's notices ("already exists, skipping") would reach stderr.
+    if (!query.exec(QStringLiteral("SET statement_timeout = %1").arg(m_anweisungsFristMs)) ||
+        !query.exec(QStringLiteral("SET client_min_messages = warning"))) {
         *fehler = fehlerAus(query.lastError(), false);
         query = QSqlQuery();
         db.close();
