@@ -20,3 +20,16 @@ target_compile_definitions(recording_exportbefehl_test PRIVATE
     GRAMURA_PROGRAMM="$<TARGET_FILE:gramura>"
     GRAMURA_PYTHON3="${GRAMURA_PYTHON3}"
     GRAMURA_CSV_LESEN="${CMAKE_CURRENT_LIST_DIR}/csv_lesen.py")
+
+# Coverage-guided fuzzing of the CSV line writer (build and run: see the comment in the source).
+if(GRAMURA_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    # The writer and what it reads with are compiled in again so the fuzzer's coverage instrumentation
+    # reaches them.
+    add_executable(csvformat_fuzz ${CMAKE_CURRENT_LIST_DIR}/csvformat_fuzz.cpp
+        ${PROJECT_SOURCE_DIR}/src/recording/csvformat.cpp ${PROJECT_SOURCE_DIR}/src/recording/gewichttext.cpp
+        ${PROJECT_SOURCE_DIR}/src/recording/zahlentext.cpp ${PROJECT_SOURCE_DIR}/src/recording/vorlage.cpp)
+    target_include_directories(csvformat_fuzz PRIVATE ${PROJECT_SOURCE_DIR}/src)
+    target_compile_options(csvformat_fuzz PRIVATE -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined)
+    target_link_options(csvformat_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_libraries(csvformat_fuzz PRIVATE gramura_defaults Qt6::Core Qt6::Sql)
+endif()
