@@ -2,8 +2,8 @@
 // stored (NULL, integer, any double's bits, text, BLOB, text near the stored form), and the line they give
 // read back by the quoting rules. Build and run:
 //   cmake -S . -B build-fuzz-csv -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DGRAMURA_FUZZ=ON
-//   cmake --build build-fuzz-csv --target csvformat_fuzz && build-fuzz-csv/tests/recording/csvformat_fuzz
-//   -max_total_time=60
+//   cmake --build build-fuzz-csv --target csvformat_fuzz
+//   build-fuzz-csv/tests/recording/csvformat_fuzz -max_total_time=60
 #include "recording/csvformat.h"
 
 #include <QByteArray>
