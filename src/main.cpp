@@ -11,8 +11,10 @@
 #include "recording/gewichteliste.h"
 #include "recording/weightstore.h"
 #include "shell/einstellungen.h"
+#include "shell/einzelstart.h"
 #include "shell/frmmain.h"
 #include "shell/meldungen.h"
+#include "shell/trayfenster.h"
 #include "shell/zentralestart.h"
 #include "simulator/indicatorsimulator.h"
 
@@ -20,6 +22,7 @@
 #include <QClipboard>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <cstdio>
 #include <memory>
@@ -154,6 +157,21 @@ int main(int argc, char** argv) {
     // as closing the last window and end the program; it ends when the main window unloads, and only then.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // A second start for the same user and data folder brings the running window to the front and ends,
+    // before it opens the port or the keyboard.
+    const recording::DatenOrt datenOrt = recording::datenOrtFuerProgramm(optionen.dataDir);
+    shell::EinzelStart einzelStart(datenOrt.ordner);
+    switch (einzelStart.anmelden()) {
+    case shell::EinzelStart::Ergebnis::Erster:
+        break;
+    case shell::EinzelStart::Ergebnis::Weitergereicht:
+        return 0;
+    case shell::EinzelStart::Ergebnis::Haengt:
+        std::fprintf(stderr, "gramura: das Programm läuft schon für %s, antwortet aber nicht\n",
+                     qPrintable(QDir::toNativeSeparators(datenOrt.ordner)));
+        return 1;
+    }
+
     auto store = platform::QSettingsStore::forCurrentUser();
     acquisition::PortMapping ports(*store);
     for (const QString& assignment : optionen.devices) {
@@ -189,12 +207,13 @@ int main(int argc, char** argv) {
     handover::ZwischenablageEinfueger einfueger(*keystrokes, *QGuiApplication::clipboard());
     recording::WeightStore gewichtStore;
     recording::GewichteListe gewichteListe;
-    recording::Datenbankpflege datenbank(recording::datenOrtFuerProgramm(optionen.dataDir), gewichtStore,
-                                         gewichteListe);
+    recording::Datenbankpflege datenbank(datenOrt, gewichtStore, gewichteListe);
     shell::FrmMain frmMain(
         {*store, link, ports, meldungen, tastatur.get(), &einfueger, &gewichtStore, nullptr, &datenbank});
     meldungen.setParent(&frmMain);
     QObject::connect(&frmMain, &shell::FrmMain::entladen, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    QObject::connect(&einzelStart, &shell::EinzelStart::nachVornGewuenscht, frmMain.trayFenster(),
+                     &shell::TrayFenster::nachVorn);
     if (simulator)
         frmMain.setDemoBanner(QStringLiteral("Simulierte Wiegeanzeige – die Gewichte sind nicht echt"));
 

@@ -60,6 +60,16 @@ void TrayFenster::entfernen() {
     m_tray.entfernen();
 }
 
+void TrayFenster::nachVorn() {
+    m_tray.entfernen();
+    if (m_fenster.isMinimized())
+        m_fenster.showNormal();
+    else
+        m_fenster.show();
+    m_fenster.raise();
+    m_fenster.activateWindow();
+}
+
 void TrayFenster::wiederherstellen() {
     m_tray.entfernen();
     m_fenster.show();

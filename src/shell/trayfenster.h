@@ -27,6 +27,9 @@ public:
     void setZusatzzeile(const QString& zeile);
     // Shutdown: the icon must not outlive the program.
     void entfernen();
+    // A second start of the program asked for the window: from the notification area, the task bar or
+    // behind other windows, to the front.
+    void nachVorn();
 
     QMenu* MnuAllgemein() const { return m_menu; }
 

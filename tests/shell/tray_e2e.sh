@@ -6,6 +6,8 @@
 #         menu         a single left click does nothing; the right button opens the menu; "Beenden" ends it
 #         menu_restore the menu's "Wiederherstellen" brings the window back
 #         no_tray      without a tray host, "&Minimieren" minimises the window to the task bar
+#         second_start a second start for the same data folder brings the hidden window back and ends; one for
+#                      another folder runs beside it; --export just exports; after a kill -9 a start runs
 # Every wait is on a condition with a deadline; nothing is decided by how long something took.
 set -uo pipefail
 program=${1:?program}
@@ -211,6 +213,44 @@ menu | menu_restore)
         [ "$(size_of "$main_window")" = "$size_before" ] || fail "size changed"
         program_running || fail "the program ended"
     fi
+    ;;
+second_start)
+    minimise
+    until_true "$limit" is_unmapped "$main_window" || fail "the window was not hidden"
+    until_true "$limit" icon_present || fail "no icon appeared in the tray"
+    # Autostart ran the program; now the operator clicks its menu entry.
+    timeout "$limit" "$program" --device "COM1=$work/waage" --data-dir "$work/data" >"$work/second.log" 2>&1
+    code=$?
+    [ $code -eq 0 ] || fail "the second start ended with $code: $(cat "$work/second.log")"
+    until_true "$limit" is_viewable "$main_window" || fail "the second start did not bring the window back"
+    until_true "$limit" icon_gone || fail "the icon stayed after the second start"
+    program_running || fail "the first program ended"
+    running=$(pgrep -c -f -- "--data-dir $work/data\$" || true)
+    [ "$running" = 1 ] || fail "$running programs run for one data folder"
+    # The window is shown already: a further start only brings it to the front, and ends.
+    timeout "$limit" "$program" --data-dir "$work/data" >>"$work/second.log" 2>&1 || fail "third start failed"
+    # A scheduled export beside the running program exports and ends.
+    timeout "$limit" "$program" --data-dir "$work/data" --export "$work/out.csv" >>"$work/second.log" 2>&1 ||
+        fail "--export beside the running program failed: $(cat "$work/second.log")"
+    [ -s "$work/out.csv" ] || fail "--export wrote no file"
+    # Another data folder is another program.
+    "$program" --data-dir "$work/other" >"$work/other.log" 2>&1 &
+    other_pid=$!
+    pids+=($other_pid)
+    other_window() { xdotool search --onlyvisible --pid "$other_pid" --name "^$title\$" 2>/dev/null | head -n1; }
+    has_other_window() { [ -n "$(other_window)" ]; }
+    until_true "$limit" has_other_window || fail "a start for another folder did not show its window"
+    kill -0 "$other_pid" 2>/dev/null || fail "the start for another folder ended"
+    kill "$other_pid"
+    # A program killed outright leaves its lock behind; the next start must not take it for a running one.
+    kill -9 "$program_pid"
+    wait "$program_pid" 2>/dev/null
+    "$program" --device "COM1=$work/waage" --data-dir "$work/data" >"$work/program.log" 2>&1 &
+    program_pid=$!
+    new_window() { xdotool search --onlyvisible --pid "$program_pid" --name "^$title\$" 2>/dev/null | head -n1; }
+    has_new_window() { [ -n "$(new_window)" ]; }
+    until_true "$limit" has_new_window || fail "after a kill -9 the next start showed no window"
+    main_window=$(new_window)
     ;;
 no_tray)
     # The window manager has taken the window on once it has marked it normal.

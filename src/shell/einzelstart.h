@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+
+namespace shell {
+
+// One program per user and data folder. Autostart and a click on the icon, or a double click on the menu
+// entry, would otherwise leave two processes side by side, each with its own keyboard source, serial port
+// and settings. The first start takes a lock file and listens on a local socket named after the user's home
+// and the data folder; a later start finds the lock taken, asks the running program over the socket to
+// bring its window to the front, and ends.
+class EinzelStart final : public QObject {
+    Q_OBJECT
+public:
+    enum class Ergebnis {
+        Erster,         // this process runs the window
+        Weitergereicht, // the running program was asked to come to the front
+        Haengt,         // a program holds the lock but does not answer
+    };
+
+    // How long a later start waits for the first one to listen: it may be starting itself.
+    static constexpr int kWarteMs = 5000;
+
+    explicit EinzelStart(const QString& datenOrdner, QObject* parent = nullptr);
+    ~EinzelStart() override;
+
+    Ergebnis anmelden();
+    QString name() const { return m_name; }
+
+Q_SIGNALS:
+    // A later start asked for the window.
+    void nachVornGewuenscht();
+
+private:
+    void verbunden();
+
+    QString m_name;
+    QLockFile m_sperre;
+    QLocalServer m_server;
+};
+
+} // namespace shell
