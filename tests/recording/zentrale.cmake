@@ -31,3 +31,15 @@ gramura_add_gtest(recording_zentrale_fremd_e2e_test
 add_dependencies(recording_zentrale_fremd_e2e_test gramura_aufzeichner)
 target_compile_definitions(recording_zentrale_fremd_e2e_test PRIVATE
     GRAMURA_AUFZEICHNER="$<TARGET_FILE:gramura_aufzeichner>" GRAMURA_SQLITE3="${GRAMURA_SQLITE3}")
+
+# Coverage-guided fuzzing of the connection text's reader (build and run: see the comment in the source).
+if(GRAMURA_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    # The reader is compiled in again so the fuzzer's coverage instrumentation reaches it.
+    add_executable(zentraleadresse_fuzz ${CMAKE_CURRENT_LIST_DIR}/zentraleadresse_fuzz.cpp
+                                        ${PROJECT_SOURCE_DIR}/src/recording/zentraleadresse.cpp)
+    target_include_directories(zentraleadresse_fuzz PRIVATE ${PROJECT_SOURCE_DIR}/src)
+    target_compile_options(zentraleadresse_fuzz PRIVATE -fsanitize=fuzzer,address,undefined
+                                                        -fno-sanitize-recover=undefined)
+    target_link_options(zentraleadresse_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_libraries(zentraleadresse_fuzz PRIVATE gramura_defaults Qt6::Core)
+endif()
