@@ -19,6 +19,16 @@ ZentraleEinstellung zentraleEinstellungLesen(const platform::SettingsStore& stor
     return e;
 }
 
+QString stationsnameFehler(const QString& station) {
+    for (qsizetype i = 0; i < station.size(); ++i)
+        if (station[i].category() == QChar::Other_Control)
+            return QStringLiteral("Der Name der Station (Einstellung „Station“ oder --station) enthält an Stelle %1 "
+                                  "das Steuerzeichen U+%2; bis er berichtigt ist, geht nichts an die Zentrale.")
+                .arg(i + 1)
+                .arg(QString::number(station[i].unicode(), 16).toUpper().rightJustified(4, u'0'));
+    return QString();
+}
+
 std::unique_ptr<recording::ZentraleSender> zentraleStarten(const ZentraleEinstellung& einstellung,
                                                            recording::Datenbankpflege& datenbank,
                                                            ZentraleAnzeige& anzeige,
@@ -27,7 +37,11 @@ std::unique_ptr<recording::ZentraleSender> zentraleStarten(const ZentraleEinstel
         return nullptr;
     QString fehler;
     const auto adresse = recording::ZentraleAdresse::lesen(einstellung.server, &fehler);
-    if (!adresse) {
+    if (adresse)
+        fehler = stationsnameFehler(einstellung.station);
+    if (!fehler.isEmpty()) {
+        // Said once at start-up: the sender, which would report faults as they come, is not started.
+        qWarning("Gramura: Zentrale: %s", qPrintable(fehler));
         recording::ZentraleZustand zustand;
         zustand.lage = recording::ZentraleZustand::Lage::FalschEingerichtet;
         zustand.wartend = -1;

@@ -31,8 +31,14 @@ struct ZentraleEinstellung {
 ZentraleEinstellung zentraleEinstellungLesen(const platform::SettingsStore& store, const std::optional<QString>& server,
                                              const std::optional<QString>& station);
 
+// Empty for a station name the server can take as it is; otherwise what is wrong with it. A control
+// character (a NUL written by hand into the settings file, a tab) is refused, not dropped: the name is
+// what the rows are known by at the server, so it must be the one the administrator reads.
+QString stationsnameFehler(const QString& station);
+
 // Starts the sender on the working database, hands "&Löschen" its outbox and shows its state. Nothing
-// without a server; a connection text that cannot be read is shown as such, and recording goes on.
+// without a server; a connection text that cannot be read or a station name the server cannot take is
+// shown as such, in the window and on stderr, nothing is sent, and recording goes on.
 std::unique_ptr<recording::ZentraleSender> zentraleStarten(const ZentraleEinstellung& einstellung,
                                                            recording::Datenbankpflege& datenbank,
                                                            ZentraleAnzeige& anzeige,

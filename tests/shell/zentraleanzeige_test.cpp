@@ -84,4 +84,35 @@ TEST_F(ZentraleAnzeigeTest, AConnectionTextThatCannotBeReadIsShownAndNothingIsSe
     EXPECT_FALSE(zeile()->toolTip().contains(QStringLiteral("Geheim1")));
 }
 
+TEST_F(ZentraleAnzeigeTest, AStationNameWithAControlCharacterIsRefusedAndNothingIsSent) {
+    QTemporaryDir ordner;
+    recording::WeightStore store;
+    recording::GewichteListe liste;
+    recording::Datenbankpflege pflege(recording::DatenOrt{ordner.path(), QStringList()}, store, liste);
+    const QString server = QStringLiteral("host=127.0.0.1 port=1 dbname=zentrale");
+    struct Fall {
+        QString station;
+        const char* stelle; // as the tooltip names the first control character
+    };
+    const Fall faelle[] = {
+        {QStringLiteral("Waage") + QChar(0) + QStringLiteral("B"), "an Stelle 6 das Steuerzeichen U+0000"},
+        {QStringLiteral("Waage\tB"), "an Stelle 6 das Steuerzeichen U+0009"},
+        {QStringLiteral("Halle 2\x1b[0m"), "an Stelle 8 das Steuerzeichen U+001B"},
+        {QStringLiteral("Waage") + QChar(0x7f), "an Stelle 6 das Steuerzeichen U+007F"},
+        {QStringLiteral("Wäge") + QChar(0x85) + QStringLiteral("B"), "an Stelle 5 das Steuerzeichen U+0085"},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.stelle);
+        EXPECT_EQ(shell::zentraleStarten({server, f.station}, pflege, anzeige), nullptr);
+        ASSERT_NE(zeile(), nullptr);
+        EXPECT_TRUE(zeile()->isVisible());
+        EXPECT_TRUE(zeile()->toolTip().startsWith(QStringLiteral("Zentrale falsch eingerichtet\n")));
+        EXPECT_TRUE(zeile()->toolTip().contains(QString::fromUtf8(f.stelle))) << zeile()->toolTip().toStdString();
+    }
+    // Blanks and letters beyond ASCII are a name like any other.
+    auto sender = shell::zentraleStarten({server, QStringLiteral("Wäge Halle 2")}, pflege, anzeige);
+    EXPECT_NE(sender, nullptr);
+    pflege.setNachlass(nullptr);
+}
+
 } // namespace
