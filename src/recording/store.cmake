@@ -34,5 +34,6 @@ target_sources(recording_store PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/zentralwerte.h ${CMAKE_CURRENT_LIST_DIR}/zentralwerte.cpp
     ${CMAKE_CURRENT_LIST_DIR}/zentraleserver.h ${CMAKE_CURRENT_LIST_DIR}/zentraleserver.cpp
     ${CMAKE_CURRENT_LIST_DIR}/zentralesender.h ${CMAKE_CURRENT_LIST_DIR}/zentralesender.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/zentralepruefung.h ${CMAKE_CURRENT_LIST_DIR}/zentralepruefung.cpp
 )
 target_include_directories(recording_store PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)

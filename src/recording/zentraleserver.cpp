@@ -182,8 +182,11 @@ bool ZentraleServer::tabelleEinrichten(Fehler* fehler) {
         !query.next())
         return scheitern();
     m_kennung = query.value(0).toString();
-    if (!query.value(1).toBool() && !query.exec(tabellenSql()))
-        return scheitern();
+    if (!query.value(1).toBool()) {
+        if (!query.exec(tabellenSql()))
+            return scheitern();
+        m_tabelleAngelegt = true;
+    }
     // A table made by an earlier version lacks the two columns that tell refused values and rows that came
     // again with other values. Without the right to add them the rows still go, only without the note.
     if (!query.exec(QStringLiteral("SELECT count(*) FROM pg_attribute WHERE attrelid = 'gewichte'::regclass "

@@ -40,6 +40,8 @@ public:
     // (a service entry, hostaddr, PG* variables): its system identifier and the database's name. Empty
     // before the first connection.
     QString kennung() const { return m_kennung; }
+    // Whether this connection found the table missing and made it.
+    bool tabelleAngelegt() const { return m_tabelleAngelegt; }
     // True only once the server has committed every row.
     bool senden(const QString& station, const QList<ZentralZeile>& zeilen, Ergebnis* ergebnis, Fehler* fehler);
     void trennen();
@@ -66,6 +68,7 @@ private:
     int m_anweisungsFristMs;
     bool m_tabelleDa = false;
     bool m_mitVermerk = true;
+    bool m_tabelleAngelegt = false;
     bool m_vermerkGemeldet = false;
     QString m_kennung;
 };
