@@ -44,7 +44,7 @@ void ZentraleSender::freigeben() {
 QString ZentraleSender::adressText() const {
     QStringList teile;
     for (const auto& [k, v] : m_adresse.parameter())
-        if (k != QStringLiteral("password"))
+        if (!ZentraleAdresse::istGeheim(k))
             teile << k + u'=' + v;
     return teile.join(u' ');
 }

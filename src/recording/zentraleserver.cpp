@@ -94,8 +94,9 @@ ZentraleZustand::Lage ZentraleServer::einordnen(const QString& sqlState, const Q
 }
 
 ZentraleServer::Fehler ZentraleServer::fehlerAus(const QSqlError& e, bool beimVerbinden) const {
-    const QString text = m_adresse.ohnePasswort(e.text().simplified());
-    return {einordnen(e.nativeErrorCode(), text, beimVerbinden), text};
+    // Judged on the driver's own words, shown without the password.
+    const QString roh = e.text().simplified();
+    return {einordnen(e.nativeErrorCode(), roh, beimVerbinden), m_adresse.ohnePasswort(roh)};
 }
 
 bool ZentraleServer::verbinden(Fehler* fehler) {
@@ -112,9 +113,12 @@ bool ZentraleServer::verbinden(Fehler* fehler) {
         wert.replace(u'\\', QStringLiteral("\\\\")).replace(u'\'', QStringLiteral("\\'"));
         optionen << QStringLiteral("%1='%2'").arg(k, wert);
     };
+    const QStringList eigene{QStringLiteral("host"), QStringLiteral("dbname"), QStringLiteral("user"),
+                             QStringLiteral("password")};
     for (const auto& [k, v] : m_adresse.parameter()) {
-        // The driver joins its options with ";" as separator, so a value holding one cannot be passed on.
-        if (v.contains(u';')) {
+        // The driver joins its options with ";" as separator, so an option's value holding one cannot be passed
+        // on; host, database, user and password go their own ways.
+        if (!eigene.contains(k) && v.contains(u';')) {
             *fehler = {
                 ZentraleZustand::Lage::FalschEingerichtet,
                 QStringLiteral("Der Wert von „%1“ enthält ein „;“, das der Treiber nicht weitergeben kann.").arg(k)};
@@ -126,8 +130,6 @@ bool ZentraleServer::verbinden(Fehler* fehler) {
     db.setUserName(m_adresse.wert(QStringLiteral("user")));
     // Empty: libpq looks in the password file and PGPASSWORD, as every client of the server does.
     db.setPassword(m_adresse.wert(QStringLiteral("password")));
-    const QStringList eigene{QStringLiteral("host"), QStringLiteral("dbname"), QStringLiteral("user"),
-                             QStringLiteral("password")};
     for (const auto& [k, v] : m_adresse.parameter())
         if (!eigene.contains(k))
             option(k, v);
