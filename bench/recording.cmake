@@ -13,5 +13,5 @@ endif()
 # The sender draining a backlog into a PostgreSQL server of its own, with the 100 ms tick's lateness.
 if(TARGET gramura_pgcluster)
     add_executable(gramura_bench_zentrale ${CMAKE_CURRENT_LIST_DIR}/zentrale_bench.cpp ${CMAKE_CURRENT_LIST_DIR}/benchdatenbank.h)
-    target_link_libraries(gramura_bench_zentrale PRIVATE recording_store gramura_pgcluster gramura_defaults)
+    target_link_libraries(gramura_bench_zentrale PRIVATE zentrale gramura_pgcluster gramura_defaults)
 endif()

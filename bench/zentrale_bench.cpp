@@ -4,9 +4,10 @@
 //   gramura_bench_zentrale [ROWS [BATCH]]   (defaults 100000 and the program's batch size)
 #include "benchdatenbank.h"
 #include "pgcluster.h"
-#include "recording/seitentabellen.h"
 #include "recording/weightstore.h"
-#include "recording/zentralesender.h"
+#include "zentrale/seitentabellen.h"
+#include "zentrale/zeitbuchung.h"
+#include "zentrale/zentralesender.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -27,7 +28,7 @@ bool rueckstandAnlegen(const QString& pfad, qint64 anzahl) {
         db.setDatabaseName(pfad);
         ok = db.open();
         QString fehler;
-        ok = ok && recording::Seitentabellen::einrichten(db, &fehler);
+        ok = ok && zentrale::Seitentabellen::einrichten(db, &fehler);
         QSqlQuery query(db);
         ok = ok && query.exec(QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < "
                                              "%1) insert into Gewichte (Datum, Gewicht) select strftime('%Y-%m-%d "
@@ -68,17 +69,18 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    zentrale::ZeitBuchung buchung;
     recording::WeightStore store;
-    store.setZeitErfassen(true);
+    store.setBuchung(&buchung);
     if (!store.oeffnen(mdb)) {
         std::fprintf(stderr, "%s\n", qPrintable(store.fehler()));
         return 1;
     }
-    recording::ZentraleTakt takt;
+    zentrale::ZentraleTakt takt;
     if (argc > 2)
         takt.stapelGroesse = QString::fromLocal8Bit(argv[2]).toInt();
-    recording::ZentraleSender sender(*recording::ZentraleAdresse::lesen(server.conninfo(), nullptr),
-                                     QStringLiteral("bench"), mdb, takt);
+    zentrale::ZentraleSender sender(*zentrale::ZentraleAdresse::lesen(server.conninfo(), nullptr),
+                                    QStringLiteral("bench"), mdb, takt);
 
     std::vector<double> verspaetung;
     QElapsedTimer uhr;
@@ -96,9 +98,9 @@ int main(int argc, char** argv) {
         if (++ticks % 10 == 0)
             store.speichern(QStringLiteral("1,5"), QDateTime::currentDateTime());
     });
-    QObject::connect(&sender, &recording::ZentraleSender::zustandGeaendert, &app,
-                     [&](const recording::ZentraleZustand& z) {
-                         if (z.lage != recording::ZentraleZustand::Lage::InOrdnung) {
+    QObject::connect(&sender, &zentrale::ZentraleSender::zustandGeaendert, &app,
+                     [&](const zentrale::ZentraleZustand& z) {
+                         if (z.lage != zentrale::ZentraleZustand::Lage::InOrdnung) {
                              std::fprintf(stderr, "Fehler: %s\n", qPrintable(z.meldung));
                              app.exit(1);
                          } else if (z.wartend == 0) {

@@ -17,6 +17,7 @@
 #include "shell/trayfenster.h"
 #include "shell/zentralestart.h"
 #include "simulator/indicatorsimulator.h"
+#include "zentrale/zeitbuchung.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -205,6 +206,7 @@ int main(int argc, char** argv) {
     auto tastatur = platform::createKeyboardState();
     auto keystrokes = platform::createKeystrokes();
     handover::ZwischenablageEinfueger einfueger(*keystrokes, *QGuiApplication::clipboard());
+    zentrale::ZeitBuchung zeitBuchung; // outlives the store, which holds it
     recording::WeightStore gewichtStore;
     recording::GewichteListe gewichteListe;
     recording::Datenbankpflege datenbank(datenOrt, gewichtStore, gewichteListe);
@@ -219,10 +221,11 @@ int main(int argc, char** argv) {
 
     const shell::ZentraleEinstellung zentraleEinstellung =
         shell::zentraleEinstellungLesen(*store, optionen.zentrale, optionen.station);
-    gewichtStore.setZeitErfassen(zentraleEinstellung.aktiv());
+    // With a server configured, each row's instant is written with it.
+    gewichtStore.setBuchung(zentraleEinstellung.aktiv() ? &zeitBuchung : nullptr);
 
     frmMain.Form_Load();
-    std::unique_ptr<recording::ZentraleSender> sender =
+    std::unique_ptr<zentrale::ZentraleSender> sender =
         shell::zentraleStarten(zentraleEinstellung, datenbank, *frmMain.zentraleAnzeige());
     frmMain.show();
     frmMain.startTimers();

@@ -19,21 +19,6 @@ file(RELATIVE_PATH GRAMURA_INSTALL_DATADIR_FROM_BIN ${CMAKE_INSTALL_FULL_BINDIR}
 set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/datenort.cpp PROPERTIES
     COMPILE_DEFINITIONS "GRAMURA_INSTALL_DATADIR=\"${GRAMURA_INSTALL_DATADIR_FROM_BIN}\"")
 
-# The optional central store: side tables in zel.mdb and the sender to a PostgreSQL server. The server
-# table's definition is compiled in from the file shipped for administrators.
-find_package(Qt6 REQUIRED COMPONENTS Sql)
-file(READ ${CMAKE_SOURCE_DIR}/data/zentrale.sql GRAMURA_ZENTRALE_SQL)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/zentrale.sql)
-configure_file(${CMAKE_CURRENT_LIST_DIR}/zentralesql.h.in ${CMAKE_CURRENT_BINARY_DIR}/generated/zentralesql.h @ONLY)
-target_sources(recording_store PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/nachlass.h
-    ${CMAKE_CURRENT_LIST_DIR}/zentralzeile.h
-    ${CMAKE_CURRENT_LIST_DIR}/seitentabellen.h ${CMAKE_CURRENT_LIST_DIR}/seitentabellen.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/zentraleadresse.h ${CMAKE_CURRENT_LIST_DIR}/zentraleadresse.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/zentralezustand.h ${CMAKE_CURRENT_LIST_DIR}/zentralezustand.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/zentralwerte.h ${CMAKE_CURRENT_LIST_DIR}/zentralwerte.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/zentraleserver.h ${CMAKE_CURRENT_LIST_DIR}/zentraleserver.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/zentralesender.h ${CMAKE_CURRENT_LIST_DIR}/zentralesender.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/zentralepruefung.h ${CMAKE_CURRENT_LIST_DIR}/zentralepruefung.cpp
-)
-target_include_directories(recording_store PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
+# Books other parts keep with each stored row (the central store's), behind an interface of the store's own.
+target_sources(recording_store PRIVATE ${CMAKE_CURRENT_LIST_DIR}/nachlass.h ${CMAKE_CURRENT_LIST_DIR}/buchung.h)
+

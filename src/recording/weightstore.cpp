@@ -1,7 +1,6 @@
 #include "weightstore.h"
 
 #include "gewichttext.h"
-#include "seitentabellen.h"
 #include "vorlage.h"
 
 #include <QDir>
@@ -35,36 +34,13 @@ bool WeightStore::insertVorbereiten() {
     }
     m_insert.emplace(std::move(insert));
     m_fehler.clear();
-    if (m_zeitErfassen && !zeitVorbereiten())
-        qWarning("Gramura: ohne Zeitpunkt für die Zentrale aufgezeichnet: %s", qPrintable(m_fehler));
-    m_fehler.clear();
-    return true;
-}
-
-// A file that cannot take the side tables (written by an earlier version, say, and now read-only for them)
-// still records; its rows reach the server with an instant derived from their local time.
-bool WeightStore::zeitVorbereiten() {
-    QSqlDatabase db = m_quelle.db();
-    if (!Seitentabellen::einrichten(db, &m_fehler))
-        return false;
-    // OR REPLACE: another program may have deleted the newest rows, and SQLite hands their numbers out again;
-    // an instant left from such a row must give way to the new row's.
-    QSqlQuery zeit(db);
-    if (!zeit.prepare(
-            QStringLiteral("INSERT OR REPLACE INTO zentrale_zeit (zeile, utc) VALUES (last_insert_rowid(), ?)"))) {
-        m_fehler = zeit.lastError().text();
-        return false;
+    if (m_buchung) {
+        QSqlDatabase db = m_quelle.db();
+        QString grund;
+        m_buchungBereit = m_buchung->vorbereiten(db, &grund);
+        if (!m_buchungBereit)
+            qWarning("Gramura: ohne Zeitpunkt für die Zentrale aufgezeichnet: %s", qPrintable(grund));
     }
-    // A number handed out again lies at or below what the servers have: their marks step back below it, so
-    // the new row is sent.
-    QSqlQuery marke(db);
-    if (!marke.prepare(QStringLiteral("UPDATE zentrale_gesendet SET bis = last_insert_rowid() - 1 "
-                                      "WHERE bis >= last_insert_rowid()"))) {
-        m_fehler = marke.lastError().text();
-        return false;
-    }
-    m_zeitInsert.emplace(std::move(zeit));
-    m_markeInsert.emplace(std::move(marke));
     return true;
 }
 
@@ -75,9 +51,9 @@ QString WeightStore::letzterFehler() const {
     return {};
 }
 
-// The row is what counts: the side tables' bookkeeping may fail (another program dropped or locked a table)
-// without costing the weight. Such a row reaches the server with an instant derived from its local time.
-bool WeightStore::mitZeitSpeichern() {
+// The row is what counts: the books may fail (another program dropped or locked a side table) without
+// costing the weight.
+bool WeightStore::mitBuchungSpeichern(const QDateTime& jetzt) {
     QSqlDatabase db = m_quelle.db();
     if (!db.transaction())
         return false;
@@ -85,14 +61,11 @@ bool WeightStore::mitZeitSpeichern() {
         db.rollback();
         return false;
     }
-    for (QSqlQuery* buchung : {&*m_zeitInsert, &*m_markeInsert}) {
-        if (!buchung->exec()) {
-            const QString grund = buchung->lastError().text();
-            if (grund != m_buchungsFehler)
-                qWarning("Gramura: Gewicht ohne Vermerk für die Zentrale gespeichert: %s", qPrintable(grund));
-            m_buchungsFehler = grund;
-        }
-        buchung->finish();
+    QString grund;
+    if (!m_buchung->buchen(jetzt, &grund)) {
+        if (grund != m_buchungsFehler)
+            qWarning("Gramura: Gewicht ohne Vermerk für die Zentrale gespeichert: %s", qPrintable(grund));
+        m_buchungsFehler = grund;
     }
     if (db.commit())
         return true;
@@ -101,8 +74,9 @@ bool WeightStore::mitZeitSpeichern() {
 }
 
 void WeightStore::schliessen() {
-    m_markeInsert.reset();
-    m_zeitInsert.reset();
+    if (m_buchung && m_buchungBereit)
+        m_buchung->freigeben();
+    m_buchungBereit = false;
     m_insert.reset();
     m_quelle.schliessen();
 }
@@ -120,16 +94,13 @@ bool WeightStore::speichern(const QString& gewichtText, const QDateTime& jetzt) 
     }
     m_insert->bindValue(0, datumSpeicherform(jetzt));
     m_insert->bindValue(1, gewichtWert(gewichtText));
-    if (m_zeitInsert)
-        m_zeitInsert->bindValue(0, jetzt.toUTC().toMSecsSinceEpoch());
-    if (!(m_zeitInsert ? mitZeitSpeichern() : m_insert->exec())) {
+    const bool gebucht = m_buchung && m_buchungBereit;
+    if (!(gebucht ? mitBuchungSpeichern(jetzt) : m_insert->exec())) {
         m_fehler = QStringLiteral("Das Gewicht konnte nicht in „%1“ gespeichert werden: %2")
                        .arg(QDir::toNativeSeparators(m_quelle.pfad()), letzterFehler());
         return false;
     }
     m_insert->finish();
-    if (m_zeitInsert)
-        m_zeitInsert->finish();
     m_fehler.clear();
     return true;
 }

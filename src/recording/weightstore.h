@@ -1,5 +1,6 @@
 #pragma once
 
+#include "buchung.h"
 #include "datenquelle.h"
 #include "speicher.h"
 
@@ -22,25 +23,23 @@ public:
     QString pfad() const { return m_quelle.pfad(); }
     Datenquelle& quelle() { return m_quelle; }
 
-    // With the central store configured, each row's UTC instant is stored with it, in the same transaction.
-    // Takes effect at the next opening.
-    void setZeitErfassen(bool erfassen) { m_zeitErfassen = erfassen; }
+    // Books written with each row, in its transaction (the central store's); none for nullptr. Takes effect
+    // at the next opening.
+    void setBuchung(Buchung* buchung) { m_buchung = buchung; }
 
     bool speichern(const QString& gewichtText, const QDateTime& jetzt) override;
     QString fehler() const override { return m_fehler; }
 
 private:
     bool insertVorbereiten();
-    bool zeitVorbereiten();
-    bool mitZeitSpeichern();
+    bool mitBuchungSpeichern(const QDateTime& jetzt);
     QString letzterFehler() const;
 
     Datenquelle m_quelle;
     std::optional<QSqlQuery> m_insert;
-    std::optional<QSqlQuery> m_zeitInsert;
-    std::optional<QSqlQuery> m_markeInsert;
+    Buchung* m_buchung = nullptr;
+    bool m_buchungBereit = false;
     QString m_buchungsFehler; // told once, not at every row
-    bool m_zeitErfassen = false;
     QString m_fehler;
 };
 

@@ -3,4 +3,4 @@ target_sources(shell PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/zentraleanzeige.h ${CMAKE_CURRENT_LIST_DIR}/zentraleanzeige.cpp
     ${CMAKE_CURRENT_LIST_DIR}/zentralestart.h ${CMAKE_CURRENT_LIST_DIR}/zentralestart.cpp
 )
-target_link_libraries(shell PUBLIC recording_store)
+target_link_libraries(shell PUBLIC recording_store zentrale)

@@ -8,7 +8,7 @@ namespace shell {
 ZentraleAnzeige::ZentraleAnzeige(Statusband& band, TrayFenster& tray, QObject* parent)
     : QObject(parent), m_band(band), m_tray(tray) {}
 
-void ZentraleAnzeige::zeigen(const recording::ZentraleZustand& zustand) {
+void ZentraleAnzeige::zeigen(const zentrale::ZentraleZustand& zustand) {
     const QString zeile = zustand.zeile(QDateTime::currentDateTime());
     const QString schluessel = QString::fromLatin1(kZeile);
     if (zeile.isEmpty())

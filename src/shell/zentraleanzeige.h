@@ -1,6 +1,6 @@
 #pragma once
 
-#include "recording/zentralezustand.h"
+#include "zentrale/zentralezustand.h"
 
 #include <QObject>
 
@@ -18,7 +18,7 @@ public:
 
     ZentraleAnzeige(Statusband& band, TrayFenster& tray, QObject* parent = nullptr);
 
-    void zeigen(const recording::ZentraleZustand& zustand);
+    void zeigen(const zentrale::ZentraleZustand& zustand);
 
 private:
     Statusband& m_band;

@@ -29,29 +29,29 @@ QString stationsnameFehler(const QString& station) {
     return QString();
 }
 
-std::unique_ptr<recording::ZentraleSender> zentraleStarten(const ZentraleEinstellung& einstellung,
-                                                           recording::Datenbankpflege& datenbank,
-                                                           ZentraleAnzeige& anzeige,
-                                                           const recording::ZentraleTakt& takt) {
+std::unique_ptr<zentrale::ZentraleSender> zentraleStarten(const ZentraleEinstellung& einstellung,
+                                                          recording::Datenbankpflege& datenbank,
+                                                          ZentraleAnzeige& anzeige,
+                                                          const zentrale::ZentraleTakt& takt) {
     if (!einstellung.aktiv())
         return nullptr;
     QString fehler;
-    const auto adresse = recording::ZentraleAdresse::lesen(einstellung.server, &fehler);
+    const auto adresse = zentrale::ZentraleAdresse::lesen(einstellung.server, &fehler);
     if (adresse)
         fehler = stationsnameFehler(einstellung.station);
     if (!fehler.isEmpty()) {
         // Said once at start-up: the sender, which would report faults as they come, is not started.
         qWarning("Gramura: Zentrale: %s", qPrintable(fehler));
-        recording::ZentraleZustand zustand;
-        zustand.lage = recording::ZentraleZustand::Lage::FalschEingerichtet;
+        zentrale::ZentraleZustand zustand;
+        zustand.lage = zentrale::ZentraleZustand::Lage::FalschEingerichtet;
         zustand.wartend = -1;
         zustand.meldung = fehler;
         anzeige.zeigen(zustand);
         return nullptr;
     }
     auto sender =
-        std::make_unique<recording::ZentraleSender>(*adresse, einstellung.station, datenbank.datenbankPfad(), takt);
-    QObject::connect(sender.get(), &recording::ZentraleSender::zustandGeaendert, &anzeige, &ZentraleAnzeige::zeigen);
+        std::make_unique<zentrale::ZentraleSender>(*adresse, einstellung.station, datenbank.datenbankPfad(), takt);
+    QObject::connect(sender.get(), &zentrale::ZentraleSender::zustandGeaendert, &anzeige, &ZentraleAnzeige::zeigen);
     datenbank.setNachlass(sender.get());
     sender->start();
     return sender;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "recording/zentralesender.h"
+#include "zentrale/zentralesender.h"
 
 #include <memory>
 #include <optional>
@@ -39,9 +39,9 @@ QString stationsnameFehler(const QString& station);
 // Starts the sender on the working database, hands "&Löschen" its outbox and shows its state. Nothing
 // without a server; a connection text that cannot be read or a station name the server cannot take is
 // shown as such, in the window and on stderr, nothing is sent, and recording goes on.
-std::unique_ptr<recording::ZentraleSender> zentraleStarten(const ZentraleEinstellung& einstellung,
-                                                           recording::Datenbankpflege& datenbank,
-                                                           ZentraleAnzeige& anzeige,
-                                                           const recording::ZentraleTakt& takt = {});
+std::unique_ptr<zentrale::ZentraleSender> zentraleStarten(const ZentraleEinstellung& einstellung,
+                                                          recording::Datenbankpflege& datenbank,
+                                                          ZentraleAnzeige& anzeige,
+                                                          const zentrale::ZentraleTakt& takt = {});
 
 } // namespace shell

@@ -22,7 +22,8 @@
 #include "recording/datenort.h"
 #include "recording/gewichteliste.h"
 #include "recording/weightstore.h"
-#include "recording/zentralesender.h"
+#include "zentrale/zeitbuchung.h"
+#include "zentrale/zentralesender.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -100,22 +101,22 @@ QString listeZeigen(recording::GewichteListe& liste) {
     return QStringLiteral("ok liste %1 %2").arg(liste.rowCount()).arg(erste);
 }
 
-std::unique_ptr<recording::ZentraleSender> senderStarten(const QString& server, const QString& station,
-                                                         recording::Datenbankpflege& datenbank,
-                                                         std::atomic<bool>& anhalten) {
+std::unique_ptr<zentrale::ZentraleSender> senderStarten(const QString& server, const QString& station,
+                                                        recording::Datenbankpflege& datenbank,
+                                                        std::atomic<bool>& anhalten) {
     QString fehler;
-    const auto adresse = recording::ZentraleAdresse::lesen(server, &fehler);
+    const auto adresse = zentrale::ZentraleAdresse::lesen(server, &fehler);
     if (!adresse) {
         zeile(QStringLiteral("zentrale falsch ") + fehler);
         return nullptr;
     }
-    recording::ZentraleTakt takt;
+    zentrale::ZentraleTakt takt;
     takt.ruheMs = 100;
     takt.wartezeitMinMs = 100;
     takt.wartezeitMaxMs = 400;
     takt.anweisungsFristMs = 2000;
-    auto sender = std::make_unique<recording::ZentraleSender>(*adresse, station, datenbank.datenbankPfad(), takt);
-    sender->setNachCommit([&anhalten](const recording::Seitentabellen::Stapel& stapel) {
+    auto sender = std::make_unique<zentrale::ZentraleSender>(*adresse, station, datenbank.datenbankPfad(), takt);
+    sender->setNachCommit([&anhalten](const zentrale::Seitentabellen::Stapel& stapel) {
         if (!anhalten)
             return;
         zeile(QStringLiteral("commit %1").arg(stapel.bisZeile));
@@ -123,8 +124,8 @@ std::unique_ptr<recording::ZentraleSender> senderStarten(const QString& server, 
             QThread::sleep(60);
     });
     QObject::connect(
-        sender.get(), &recording::ZentraleSender::zustandGeaendert, sender.get(),
-        [](const recording::ZentraleZustand& z) {
+        sender.get(), &zentrale::ZentraleSender::zustandGeaendert, sender.get(),
+        [](const zentrale::ZentraleZustand& z) {
             zeile(QStringLiteral("zentrale %1 %2").arg(int(z.lage)).arg(z.wartend));
             if (z.ungueltig > 0)
                 zeile(QStringLiteral("ungueltig %1").arg(z.ungueltig));
@@ -137,17 +138,18 @@ std::unique_ptr<recording::ZentraleSender> senderStarten(const QString& server, 
 
 int programm(QCoreApplication& app, const QString& ordner, int intervallMs, const QString& server = QString(),
              const QString& station = QString()) {
+    zentrale::ZeitBuchung zeitBuchung; // outlives the store, which holds it
     recording::WeightStore gewichtStore;
     recording::GewichteListe gewichteListe;
     recording::Datenbankpflege datenbank(recording::datenOrtFuerProgramm(ordner), gewichtStore, gewichteListe);
-    gewichtStore.setZeitErfassen(!server.isEmpty());
+    gewichtStore.setBuchung(server.isEmpty() ? nullptr : &zeitBuchung);
     if (!datenbank.startpruefung() || !datenbank.datenquellenSetzen()) {
         std::fprintf(stderr, "%s\n", qPrintable(datenbank.fehler()));
         return 1;
     }
     zeile(QStringLiteral("bereit"));
     std::atomic<bool> anhalten = false;
-    std::unique_ptr<recording::ZentraleSender> sender;
+    std::unique_ptr<zentrale::ZentraleSender> sender;
     if (!server.isEmpty())
         sender = senderStarten(server, station, datenbank, anhalten);
 

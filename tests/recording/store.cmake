@@ -1,6 +1,6 @@
 # The weight store, its maintenance and the record list's model, on real SQLite files in temporary folders.
 add_executable(gramura_aufzeichner ${CMAKE_CURRENT_LIST_DIR}/aufzeichner.cpp)
-target_link_libraries(gramura_aufzeichner PRIVATE recording_store gramura_defaults)
+target_link_libraries(gramura_aufzeichner PRIVATE recording_store zentrale gramura_defaults)
 
 gramura_add_gtest(recording_store_test
     SOURCES

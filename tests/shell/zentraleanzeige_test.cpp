@@ -15,7 +15,7 @@
 
 namespace {
 
-using recording::ZentraleZustand;
+using zentrale::ZentraleZustand;
 
 class ZentraleAnzeigeTest : public testing::Test {
 protected:

@@ -1,6 +1,6 @@
 // gramura-indicator: a weighing indicator on a pseudo-terminal, for trying the program without a scale.
-#include "indicatorsimulator.h"
-#include "scenario.h"
+#include "simulator/indicatorsimulator.h"
+#include "simulator/scenario.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 // What goes to the server of a row another program may have written: each value checked for what it is,
 // not only for its shape.
-#include "recording/zentralwerte.h"
+#include "zentrale/zentralwerte.h"
 
 #include <QUuid>
 #include <cmath>
@@ -9,7 +9,7 @@
 
 namespace {
 
-using namespace recording;
+using namespace zentrale;
 
 const QString kDatei = QStringLiteral("0b0e3c5e-8a43-4c1e-9d7e-1f5c2a6b7d80");
 

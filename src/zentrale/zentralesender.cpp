@@ -1,17 +1,17 @@
 #include "zentralesender.h"
 
-#include "datenquelle.h"
+#include "recording/datenquelle.h"
 #include "zentraleserver.h"
 
 #include <QMutexLocker>
 
-namespace recording {
+namespace zentrale {
 
 ZentraleSender::ZentraleSender(ZentraleAdresse adresse, QString station, QString datenbankPfad, ZentraleTakt takt,
                                QObject* parent)
     : QThread(parent), m_adresse(std::move(adresse)), m_station(std::move(station)), m_pfad(std::move(datenbankPfad)),
       m_takt(takt) {
-    qRegisterMetaType<recording::ZentraleZustand>();
+    qRegisterMetaType<zentrale::ZentraleZustand>();
 }
 
 ZentraleSender::~ZentraleSender() {
@@ -73,7 +73,7 @@ bool ZentraleSender::warten(int ms) {
 
 void ZentraleSender::run() {
     // Connections belong to the thread that opens them: both live and die here.
-    Datenquelle lokal(QStringLiteral("zentrale_lokal_%1").arg(quintptr(this), 0, 16));
+    recording::Datenquelle lokal(QStringLiteral("zentrale_lokal_%1").arg(quintptr(this), 0, 16));
     ZentraleServer server(m_adresse, QStringLiteral("zentrale_server_%1").arg(quintptr(this), 0, 16),
                           m_takt.anweisungsFristMs);
     int wartezeit = m_takt.wartezeitMinMs;
@@ -93,7 +93,7 @@ void ZentraleSender::run() {
     server.trennen();
 }
 
-bool ZentraleSender::lokalLesen(Datenquelle& lokal, Seitentabellen::Stapel* stapel) {
+bool ZentraleSender::lokalLesen(recording::Datenquelle& lokal, Seitentabellen::Stapel* stapel) {
     const QMutexLocker lock(&m_dateiSperre);
     QString fehler;
     bool ok = lokal.oeffnen(m_pfad);
@@ -116,7 +116,7 @@ bool ZentraleSender::lokalLesen(Datenquelle& lokal, Seitentabellen::Stapel* stap
     return ok;
 }
 
-bool ZentraleSender::lokalMarkieren(Datenquelle& lokal, const Seitentabellen::Stapel& stapel) {
+bool ZentraleSender::lokalMarkieren(recording::Datenquelle& lokal, const Seitentabellen::Stapel& stapel) {
     const QMutexLocker lock(&m_dateiSperre);
     QString fehler;
     bool ok = lokal.oeffnen(m_pfad);
@@ -131,7 +131,7 @@ bool ZentraleSender::lokalMarkieren(Datenquelle& lokal, const Seitentabellen::St
     return ok;
 }
 
-bool ZentraleSender::lokalZuordnen(Datenquelle& lokal, const QString& server) {
+bool ZentraleSender::lokalZuordnen(recording::Datenquelle& lokal, const QString& server) {
     const QMutexLocker lock(&m_dateiSperre);
     QString fehler;
     bool ok = lokal.oeffnen(m_pfad);
@@ -148,7 +148,7 @@ bool ZentraleSender::lokalZuordnen(Datenquelle& lokal, const QString& server) {
     return ok;
 }
 
-ZentraleSender::Runde ZentraleSender::runde(Datenquelle& lokal, ZentraleServer& server) {
+ZentraleSender::Runde ZentraleSender::runde(recording::Datenquelle& lokal, ZentraleServer& server) {
     ZentraleServer::Fehler fehler;
     // Which server the address reaches decides which rows it still lacks, so the connection comes first.
     if (!server.bereit(&fehler)) {
@@ -212,4 +212,4 @@ void ZentraleSender::melden(ZentraleZustand::Lage lage, qint64 wartend, const QS
         Q_EMIT zustandGeaendert(neu);
 }
 
-} // namespace recording
+} // namespace zentrale

@@ -9,7 +9,7 @@
 #include <QSqlDatabase>
 #include <QString>
 
-namespace recording {
+namespace zentrale {
 
 // The connection to the central PostgreSQL server, on the thread that created it. Makes the table when it
 // is missing and hands rows over in one transaction per batch. A row whose identity (station, file, row)
@@ -73,4 +73,4 @@ private:
     QString m_kennung;
 };
 
-} // namespace recording
+} // namespace zentrale

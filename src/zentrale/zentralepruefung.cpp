@@ -1,13 +1,13 @@
 #include "zentralepruefung.h"
 
-#include "datenquelle.h"
+#include "recording/datenquelle.h"
 #include "seitentabellen.h"
 #include "zentraleserver.h"
 
 #include <QSqlQuery>
 #include <QThread>
 
-namespace recording {
+namespace zentrale {
 
 namespace {
 
@@ -42,7 +42,8 @@ QString grund(const ZentraleServer::Fehler& f) {
 
 // Read only, so the check never writes into the file the window records into; -1 when it cannot be read.
 qint64 wartende(const QString& pfad, const QString& server) {
-    Datenquelle quelle(QStringLiteral("zentrale_pruefung_%1").arg(quintptr(QThread::currentThreadId()), 0, 16));
+    recording::Datenquelle quelle(
+        QStringLiteral("zentrale_pruefung_%1").arg(quintptr(QThread::currentThreadId()), 0, 16));
     if (!quelle.oeffnenZumLesen(pfad))
         return -1;
     qint64 anzahl = -1;
@@ -87,4 +88,4 @@ ZentralePruefung::Ergebnis ZentralePruefung::pruefen(const ZentraleAdresse& adre
     return e;
 }
 
-} // namespace recording
+} // namespace zentrale

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace recording {
+namespace zentrale {
 
 // "Verbindung prüfen": connects as the sender would, makes the table if it is missing, and counts the rows
 // of zel.mdb the server does not have yet. Blocks for up to the connection's time limit, so the window runs
@@ -19,4 +19,4 @@ struct ZentralePruefung {
     static Ergebnis pruefen(const ZentraleAdresse& adresse, const QString& datenbankPfad);
 };
 
-} // namespace recording
+} // namespace zentrale

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <utility>
 
-namespace recording {
+namespace zentrale {
 
 namespace {
 
@@ -419,4 +419,4 @@ QString ZentraleAdresse::ohnePasswort(QString text) const {
     return formen.isEmpty() ? text : verdeckt(text, formen);
 }
 
-} // namespace recording
+} // namespace zentrale

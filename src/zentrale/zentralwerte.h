@@ -8,7 +8,7 @@
 
 class QSqlDatabase;
 
-namespace recording {
+namespace zentrale {
 
 // One row's values as the server can take them. Everything in zel.mdb may have been written by another
 // program, so each value is checked here, not only for its shape: a value the server would refuse (a date
@@ -34,4 +34,4 @@ struct ZentralWerte {
 // The station's name as the server can take it: without NUL, which no text on the server can hold.
 QString stationFuerServer(const QString& station);
 
-} // namespace recording
+} // namespace zentrale

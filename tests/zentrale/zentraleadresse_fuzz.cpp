@@ -2,13 +2,13 @@
 // syntax it is given, no piece of it may reach a text the operator sees. Needs clang's libFuzzer:
 //   cmake -S . -B build-fuzz-conn -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DGRAMURA_FUZZ=ON
 //   cmake --build build-fuzz-conn --target zentraleadresse_fuzz
-//   build-fuzz-conn/tests/recording/zentraleadresse_fuzz -max_total_time=60
+//   build-fuzz-conn/tests/zentrale/zentraleadresse_fuzz -max_total_time=60
 //
 // The passwords are built of Greek and Cyrillic letters with the characters that matter to the syntax
 // between them, so each of their pieces of three characters holds a letter the fuzzed bytes are kept from
 // producing (they lose such letters, and every "%" that could encode one). A piece of a password in a text
 // can then only have come from the password.
-#include "recording/zentraleadresse.h"
+#include "zentrale/zentraleadresse.h"
 
 #include <QStringList>
 #include <QUrl>
@@ -18,7 +18,7 @@
 
 namespace {
 
-using recording::ZentraleAdresse;
+using zentrale::ZentraleAdresse;
 
 bool istMerkzeichen(QChar c) {
     return c.unicode() >= 0x370 && c.unicode() <= 0x52f;

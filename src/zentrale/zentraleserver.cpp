@@ -10,7 +10,7 @@
 #include <QSqlQuery>
 #include <algorithm>
 
-namespace recording {
+namespace zentrale {
 
 namespace {
 
@@ -291,4 +291,4 @@ void ZentraleServer::trennen() {
     }
 }
 
-} // namespace recording
+} // namespace zentrale

@@ -3,14 +3,16 @@
 #include "recording/datenbankpflege.h"
 #include "recording/datenort.h"
 #include "recording/gewichteliste.h"
-#include "recording/seitentabellen.h"
 #include "recording/weightstore.h"
-#include "recording/zentralesender.h"
 #include "testdatenbank.h"
+#include "zentrale/seitentabellen.h"
+#include "zentrale/zeitbuchung.h"
+#include "zentrale/zentralesender.h"
 
 namespace {
 
 using namespace recording;
+using namespace zentrale;
 
 const QString kServer = QStringLiteral("db1:5432/waage");
 const QDateTime kAnfang(QDate(2026, 10, 25), QTime(1, 59, 58));
@@ -20,7 +22,7 @@ struct Station {
         : pflege(DatenOrt{t.ordner(), t.vorlage()}, store, liste),
           sender(*ZentraleAdresse::lesen(QStringLiteral("host=db1 dbname=waage"), nullptr), QStringLiteral("A"),
                  t.mdb()) {
-        store.setZeitErfassen(true);
+        store.setBuchung(&buchung);
         pflege.setNachlass(&sender);
         EXPECT_TRUE(pflege.startpruefung() && pflege.datenquellenSetzen()) << pflege.fehler().toStdString();
     }
@@ -48,6 +50,7 @@ struct Station {
         EXPECT_TRUE(Seitentabellen::gesendetMarkieren(db, kServer, stapel, &fehler)) << fehler.toStdString();
     }
 
+    ZeitBuchung buchung;
     WeightStore store;
     GewichteListe liste{QLocale(QLocale::German, QLocale::Germany)};
     Datenbankpflege pflege;
@@ -200,6 +203,7 @@ TEST(Seitentabellen, LoeschenMovesTheUnsentRowsIntoTheOutboxOfTheNewFile) {
 
 TEST(Seitentabellen, WithoutTheCentralStoreTheFileStaysAsBefore) {
     TestDatenbank t;
+    ZeitBuchung buchung;
     WeightStore store;
     GewichteListe liste;
     Datenbankpflege pflege(DatenOrt{t.ordner(), t.vorlage()}, store, liste);

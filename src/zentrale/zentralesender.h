@@ -1,6 +1,6 @@
 #pragma once
 
-#include "nachlass.h"
+#include "recording/nachlass.h"
 #include "seitentabellen.h"
 #include "zentraleadresse.h"
 #include "zentralezustand.h"
@@ -11,8 +11,11 @@
 #include <functional>
 
 namespace recording {
-
 class Datenquelle;
+}
+
+namespace zentrale {
+
 class ZentraleServer;
 
 // How often and how patiently the sender works. Tests shorten the waits.
@@ -31,7 +34,7 @@ struct ZentraleTakt {
 // Sends the recorded weights the central server does not have yet, oldest first, from a thread of its own
 // with its own connections: nothing of the window or the recording tick waits for the network. zel.mdb
 // stays the record of truth; the sender only reads rows from it and remembers what the server committed.
-class ZentraleSender final : public QThread, public Nachlass {
+class ZentraleSender final : public QThread, public recording::Nachlass {
     Q_OBJECT
 public:
     ZentraleSender(ZentraleAdresse adresse, QString station, QString datenbankPfad, ZentraleTakt takt = {},
@@ -58,17 +61,17 @@ public:
     bool uebertragen(QSqlDatabase& alt, QString* fehler) override;
 
 Q_SIGNALS:
-    void zustandGeaendert(const recording::ZentraleZustand& zustand);
+    void zustandGeaendert(const zentrale::ZentraleZustand& zustand);
 
 protected:
     void run() override;
 
 private:
     enum class Runde { AllesGesendet, Weiter, Fehler };
-    Runde runde(Datenquelle& lokal, ZentraleServer& server);
-    bool lokalLesen(Datenquelle& lokal, Seitentabellen::Stapel* stapel);
-    bool lokalMarkieren(Datenquelle& lokal, const Seitentabellen::Stapel& stapel);
-    bool lokalZuordnen(Datenquelle& lokal, const QString& server);
+    Runde runde(recording::Datenquelle& lokal, ZentraleServer& server);
+    bool lokalLesen(recording::Datenquelle& lokal, Seitentabellen::Stapel* stapel);
+    bool lokalMarkieren(recording::Datenquelle& lokal, const Seitentabellen::Stapel& stapel);
+    bool lokalZuordnen(recording::Datenquelle& lokal, const QString& server);
     // The server's key for the marks, from the file when no connection has told it yet.
     QString schluesselIn(QSqlDatabase& db) const;
     // The address without its password: what the file remembers the reached server under.
@@ -99,4 +102,4 @@ private:
     QString m_lokalFehler;
 };
 
-} // namespace recording
+} // namespace zentrale

@@ -1,6 +1,6 @@
 #include "zentralezustand.h"
 
-namespace recording {
+namespace zentrale {
 
 QString ZentraleZustand::zeile(const QDateTime& jetzt) const {
     QString was;
@@ -50,4 +50,4 @@ QString ZentraleZustand::ungueltigZeile() const {
         .arg(wieviele);
 }
 
-} // namespace recording
+} // namespace zentrale

@@ -1,15 +1,15 @@
 // The central store's pure parts: reading the server's address as libpq users write it, telling faults
 // apart, and the line the window shows.
-#include "recording/zentraleadresse.h"
-#include "recording/zentraleserver.h"
-#include "recording/zentralezustand.h"
+#include "zentrale/zentraleadresse.h"
+#include "zentrale/zentraleserver.h"
+#include "zentrale/zentralezustand.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
 
-using namespace recording;
+using namespace zentrale;
 using Lage = ZentraleZustand::Lage;
 
 TEST(ZentraleAdresse, ReadsConnectionStringsAndUris) {

@@ -5,7 +5,7 @@
 #include <QSqlQuery>
 #include <QUuid>
 
-namespace recording {
+namespace zentrale {
 
 namespace {
 
@@ -287,4 +287,4 @@ bool Seitentabellen::nachlassUebertragen(QSqlDatabase& alt, const QString& serve
     return t.abschliessen(fehler);
 }
 
-} // namespace recording
+} // namespace zentrale

@@ -1,7 +1,7 @@
 #include "zentralwerte.h"
 
-#include "gewichttext.h"
-#include "vorlage.h"
+#include "recording/gewichttext.h"
+#include "recording/vorlage.h"
 
 #include <QDateTime>
 #include <QSqlDatabase>
@@ -10,7 +10,7 @@
 #include <QUuid>
 #include <cmath>
 
-namespace recording {
+namespace zentrale {
 
 namespace {
 
@@ -27,7 +27,7 @@ bool imBereich(const QDateTime& moment) {
 // The calendar alone, whatever this computer's zone makes of the wall time: a stored "02:30" on the night
 // the clocks go forward is a real entry in the list.
 bool gueltigesDatum(const QString& text) {
-    if (!istSpeicherform(text))
+    if (!recording::istSpeicherform(text))
         return false;
     const QDate tag = QDate::fromString(text.left(10), QStringLiteral("yyyy-MM-dd"));
     const QTime zeit = QTime::fromString(text.mid(11), QStringLiteral("HH:mm:ss"));
@@ -87,14 +87,14 @@ ZentralWerte ZentralWerte::aus(const ZentralZeile& z) {
             w.ungueltig << QStringLiteral("zeitpunkt=%1").arg(*z.utcMs);
     } else if (!w.datum.isEmpty()) {
         // Recorded before the central store: the local wall time in this computer's zone.
-        const QDateTime utc = datumAusSpeicherform(w.datum).toUTC();
+        const QDateTime utc = recording::datumAusSpeicherform(w.datum).toUTC();
         if (imBereich(utc))
             w.abgeleitet = utc.toString(Qt::ISODateWithMs);
         else
             w.ungueltig << QStringLiteral("zeitpunkt=") + w.datum;
     }
     if (!z.gewicht.isNull()) {
-        const std::optional<double> gewicht = gespeichertesGewicht(z.gewicht);
+        const std::optional<double> gewicht = recording::gespeichertesGewicht(z.gewicht);
         if (gewicht && std::isfinite(*gewicht))
             w.gewicht = gewicht;
         else
@@ -130,4 +130,4 @@ QString ZentralWerte::tupel(const QSqlDatabase& db, const QString& stationText) 
     return t;
 }
 
-} // namespace recording
+} // namespace zentrale

@@ -4,7 +4,7 @@
 #include <QMetaType>
 #include <QString>
 
-namespace recording {
+namespace zentrale {
 
 // How the sending to the central server stands, as the window shows it in one line.
 struct ZentraleZustand {
@@ -34,6 +34,6 @@ struct ZentraleZustand {
     QString ungueltigZeile() const;
 };
 
-} // namespace recording
+} // namespace zentrale
 
-Q_DECLARE_METATYPE(recording::ZentraleZustand)
+Q_DECLARE_METATYPE(zentrale::ZentraleZustand)

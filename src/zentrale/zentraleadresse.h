@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <optional>
 
-namespace recording {
+namespace zentrale {
 
 // The central server as the administrator writes it for any libpq program: a connection string
 // ("host=db1 port=5432 dbname=waage user=station") or a URI ("postgresql://station@db1/waage?sslmode=require").
@@ -41,4 +41,4 @@ private:
     QStringList m_geheimGeschrieben;
 };
 
-} // namespace recording
+} // namespace zentrale

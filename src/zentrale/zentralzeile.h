@@ -4,7 +4,7 @@
 #include <QVariant>
 #include <optional>
 
-namespace recording {
+namespace zentrale {
 
 // One recorded weight on its way to the central server, with the identity that makes it unique there: the
 // identity of the zel.mdb it was stored in and its rowid in that file.
@@ -19,4 +19,4 @@ struct ZentralZeile {
     std::optional<qint64> utcMs;
 };
 
-} // namespace recording
+} // namespace zentrale

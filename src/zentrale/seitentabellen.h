@@ -6,7 +6,7 @@
 #include <QSqlDatabase>
 #include <QString>
 
-namespace recording {
+namespace zentrale {
 
 // What the central store keeps in zel.mdb, in tables of its own beside Gewichte (whose columns stay as the
 // list and earlier versions of the program know them):
@@ -61,4 +61,4 @@ public:
     static bool nachlassUebertragen(QSqlDatabase& alt, const QString& server, QString* fehler);
 };
 
-} // namespace recording
+} // namespace zentrale
