@@ -15,6 +15,6 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # SQL drivers and platform plugins are loaded at run time, so the shared-library scan does not see them.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6sql6-psql, qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, fonts-dejavu-extra")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY gramura)
 include(CPack)

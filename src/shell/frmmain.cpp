@@ -22,6 +22,7 @@
 #include "systray.h"
 #include "tabkenn.h"
 #include "tastenwache.h"
+#include "textraum.h"
 #include "trayfenster.h"
 #include "twips.h"
 #include "verbindungshinweis.h"
@@ -85,6 +86,8 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     placeTwips(m_cmdMinimieren, 7140, 4440, 1395, 375);
     connect(m_cmdMinimieren, &QPushButton::clicked, this, &FrmMain::cmdMinimieren_Click);
     m_cmdlöschen = m_pankenn->cmdlöschenAnlegen(this);
+    // The window's own buttons; the pages fit their controls themselves.
+    Textraum::anbringen(this);
     connect(m_tabkenn, &TabKenn::currentChanged, m_pankenn, &PanKenn::tabkenn_Switch);
     connect(m_tabkenn, &TabKenn::currentChanged, m_panverlauf, &PanVerlauf::tabkenn_Switch);
     // On "Aufzeichnung" the status band stands above the export button's row, on "Verlauf" above the day's

@@ -1,5 +1,6 @@
 #include "tabkenn.h"
 
+#include "textraum.h"
 #include "twips.h"
 
 #include <QTabBar>
@@ -24,6 +25,8 @@ TabKenn::TabKenn(QWidget* parent) : QWidget(parent), m_bar(new QTabBar(this)) {
 void TabKenn::addPage(QWidget* page, const QString& caption) {
     page->setParent(this);
     m_pages.push_back(page);
+    // Each page's texts are fitted to their controls whenever it comes to the front or changes its layout.
+    Textraum::anbringen(page);
     {
         const QSignalBlocker quiet(m_bar);
         m_bar->addTab(caption);
