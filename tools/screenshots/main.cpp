@@ -1,6 +1,7 @@
 // Writes a picture of each page of the main window at its design size, composed as the program composes it
 // but with a simulated indicator showing a seven-digit weight and a few recorded rows, so that the widest
-// display text and a filled record list can be looked at, and a simulated working day for the chart.
+// display text and a filled record list can be looked at, and a simulated working day for the chart. The
+// pictures are taken at the scale the display gives (QT_SCALE_FACTOR), which goes into their names.
 #include "acquisition/portmapping.h"
 #include "acquisition/seriallink.h"
 #include "platform/qsettingsstore.h"
@@ -52,12 +53,12 @@ bool warten(const std::function<bool()>& bedingung, int ms) {
     return true;
 }
 
-// File names without blanks or access-key ampersands.
-QString dateiname(int index, QString caption) {
+// File names without blanks or access-key ampersands: seite-<caption>-<scale in percent>.png.
+QString dateiname(QString caption, qreal skala) {
     caption.remove(QLatin1Char('&'));
     caption = caption.trimmed().toLower();
     caption.replace(QLatin1Char(' '), QLatin1Char('-'));
-    return QStringLiteral("seite-%1-%2.png").arg(index).arg(caption);
+    return QStringLiteral("seite-%1-%2.png").arg(caption).arg(qRound(skala * 100));
 }
 
 // A working day at a filling line, one row every two seconds: a crate left on the scale overnight, then
@@ -161,9 +162,10 @@ int main(int argc, char** argv) {
         if (tabs->page(i) == frmMain.panverlauf())
             frmMain.panverlauf()->dtptag()->setDate(gestern);
         warten([] { return false; }, 200); // lets the page lay itself out and paint
-        const QString datei = ziel.filePath(dateiname(i, tabs->tabBar()->tabText(i)));
+        const QString datei = ziel.filePath(dateiname(tabs->tabBar()->tabText(i), frmMain.devicePixelRatioF()));
         const QPixmap bild = frmMain.grab();
-        if (!bild.save(datei)) {
+        // The strongest compression: the pictures go into the repository.
+        if (!bild.save(datei, "PNG", 0)) {
             std::fprintf(stderr, "gramura-screenshots: %s lässt sich nicht schreiben\n", qPrintable(datei));
             ++fehler;
             continue;
