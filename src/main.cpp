@@ -14,8 +14,9 @@
 #include "shell/einzelstart.h"
 #include "shell/frmmain.h"
 #include "shell/meldungen.h"
+#include "shell/paneigen.h"
 #include "shell/trayfenster.h"
-#include "shell/zentralestart.h"
+#include "shell/zentralesteuerung.h"
 #include "simulator/indicatorsimulator.h"
 #include "zentrale/zeitbuchung.h"
 
@@ -25,6 +26,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QPushButton>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -219,23 +221,22 @@ int main(int argc, char** argv) {
     if (simulator)
         frmMain.setDemoBanner(QStringLiteral("Simulierte Wiegeanzeige – die Gewichte sind nicht echt"));
 
-    const shell::ZentraleEinstellung zentraleEinstellung =
-        shell::zentraleEinstellungLesen(*store, optionen.zentrale, optionen.station);
-    // With a server configured, each row's instant is written with it.
-    gewichtStore.setBuchung(zentraleEinstellung.aktiv() ? &zeitBuchung : nullptr);
+    // Before zel.mdb is opened: with a server configured, each row's instant is written with it.
+    shell::ZentraleSteuerung steuerung({*store, datenbank, zeitBuchung, *frmMain.zentraleAnzeige()}, optionen.zentrale,
+                                       optionen.station);
+    QObject::connect(frmMain.paneigen()->cmdzentrale(), &QPushButton::clicked, &steuerung,
+                     [&steuerung, &frmMain] { steuerung.einrichten(&frmMain); });
 
     frmMain.Form_Load();
-    std::unique_ptr<zentrale::ZentraleSender> sender =
-        shell::zentraleStarten(zentraleEinstellung, datenbank, *frmMain.zentraleAnzeige());
+    steuerung.starten();
     frmMain.show();
     frmMain.startTimers();
     const int rc = app.exec();
     // A sender caught in a network call is not waited for beyond a moment: zel.mdb is safe as it is, and
     // whatever it was sending goes again at the next start.
-    if (sender && !sender->beenden(3000)) {
+    if (!steuerung.beenden(3000)) {
         std::fflush(nullptr);
         std::_Exit(rc);
     }
-    datenbank.setNachlass(nullptr);
     return rc;
 }

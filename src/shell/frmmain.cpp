@@ -86,9 +86,12 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     placeTwips(m_cmdMinimieren, 7140, 4440, 1395, 375);
     connect(m_cmdMinimieren, &QPushButton::clicked, this, &FrmMain::cmdMinimieren_Click);
     m_cmdlöschen = m_pankenn->cmdlöschenAnlegen(this);
+    m_paneigen->cmdzentraleAnlegen(this);
+    m_paneigen->tabkenn_Switch(m_tabkenn->currentIndex());
     // The window's own buttons; the pages fit their controls themselves.
     Textraum::anbringen(this);
     connect(m_tabkenn, &TabKenn::currentChanged, m_pankenn, &PanKenn::tabkenn_Switch);
+    connect(m_tabkenn, &TabKenn::currentChanged, m_paneigen, &PanEigen::tabkenn_Switch);
     connect(m_tabkenn, &TabKenn::currentChanged, m_panverlauf, &PanVerlauf::tabkenn_Switch);
     // On "Aufzeichnung" the status band stands above the export button's row, on "Verlauf" above the day's
     // figures, not over them.
@@ -236,6 +239,7 @@ void FrmMain::tabReihenfolgeSetzen() {
     QList<QWidget*> order{m_cmdBeenden, m_cmdMinimieren, m_paneigen->cboport(), m_paneigen->cbokomma(),
                           m_paneigen->cboTaste()};
     order += m_paneigen->frmzusatzsalden()->tabReihenfolge();
+    order << m_paneigen->cmdzentrale();
     order << m_pankenn->grdgewichte() << m_pankenn->cmdexportieren() << txtgewicht() << m_cmdlöschen;
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
@@ -262,7 +266,7 @@ void FrmMain::Form_Resize() {
     const Twips t = Twips::forWidget(this);
     const FensterLayout layout = fensterLayout(t.toTwipsX(width()), t.toTwipsY(height()));
     m_tabkenn->resize(t.x(layout.tabWidth), t.y(layout.tabHeight));
-    for (QPushButton* button : {m_cmdBeenden, m_cmdMinimieren, m_cmdlöschen})
+    for (QPushButton* button : {m_cmdBeenden, m_cmdMinimieren, m_cmdlöschen, m_paneigen->cmdzentrale()})
         button->move(button->x(), t.y(layout.buttonTop));
     m_cmdMinimieren->move(t.x(layout.minimierenLeft), m_cmdMinimieren->y());
     m_cmdlöschen->move(t.x(layout.loeschenLeft), m_cmdlöschen->y());

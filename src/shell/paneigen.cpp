@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSet>
 #include <algorithm>
@@ -50,6 +51,18 @@ PanEigen::PanEigen(Einstellungen& einstellungen, QWidget* parent)
     onLostFocus(cboTaste(), [this] { cboTaste_LostFocus(); });
 
     m_frmzusatzsalden = new FrmZusatzSalden(einstellungen, this);
+}
+
+QPushButton* PanEigen::cmdzentraleAnlegen(QWidget* fenster) {
+    m_cmdzentrale = new QPushButton(QStringLiteral("&Zentrale…"), fenster);
+    m_cmdzentrale->setObjectName(QStringLiteral("cmdzentrale"));
+    placeTwips(m_cmdzentrale, 1560, 4440, 1395, 375);
+    return m_cmdzentrale;
+}
+
+void PanEigen::tabkenn_Switch(int index) {
+    if (m_cmdzentrale)
+        m_cmdzentrale->setVisible(index == kIndex);
 }
 
 QComboBox* PanEigen::addList(QWidget* parent, const QString& name, int left, int top, int width, int height) {

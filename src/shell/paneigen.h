@@ -4,6 +4,7 @@
 
 class QComboBox;
 class QGroupBox;
+class QPushButton;
 
 namespace acquisition {
 class PortMapping;
@@ -24,7 +25,16 @@ class FunktionsTaste;
 class PanEigen final : public QWidget {
     Q_OBJECT
 public:
+    static constexpr int kIndex = 1;
+
     PanEigen(Einstellungen& einstellungen, QWidget* parent = nullptr);
+
+    // "&Zentrale…" stands on the window, in the buttons' row below the tab strip, while this page is shown:
+    // the page itself has no room left.
+    QPushButton* cmdzentraleAnlegen(QWidget* fenster);
+    QPushButton* cmdzentrale() const { return m_cmdzentrale; }
+    // The tab strip's switch, with the new tab already current.
+    void tabkenn_Switch(int index);
 
     QComboBox* cboport() const { return m_cboport; }
     QComboBox* cbokomma() const { return m_cbokomma; }
@@ -59,6 +69,7 @@ private:
     QComboBox* m_cbokomma;
     FunktionsTaste* m_funktionstaste;
     FrmZusatzSalden* m_frmzusatzsalden;
+    QPushButton* m_cmdzentrale = nullptr;
 };
 
 } // namespace shell

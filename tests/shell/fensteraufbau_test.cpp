@@ -42,6 +42,7 @@ const Kontrolle kEntwurf[] = {
     {"cmdBeenden", "QPushButton", "frmMain", 60, 4440, 1395, 375, "&Beenden"},
     {"cmdlöschen", "QPushButton", "frmMain", 5640, 4440, 1395, 375, "&Löschen"},
     {"cmdMinimieren", "QPushButton", "frmMain", 7140, 4440, 1395, 375, "&Minimieren"},
+    {"cmdzentrale", "QPushButton", "frmMain", 1560, 4440, 1395, 375, "&Zentrale…"},
     {"pangeld", "QWidget", "tabkenn", 45, 420, 8385, 3870, nullptr},
     {"paneigen", "QWidget", "tabkenn", 45, 420, 8385, 3870, nullptr},
     {"pankenn", "QWidget", "tabkenn", 45, 420, 8385, 3870, nullptr},

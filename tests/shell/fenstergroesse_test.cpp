@@ -1,4 +1,5 @@
 #include "hauptfenster_fixture.h"
+#include "shell/paneigen.h"
 #include "shell/pangeld.h"
 #include "shell/pankenn.h"
 #include "shell/tabkenn.h"
@@ -75,6 +76,7 @@ TEST_P(ResizeRule, TabStripButtonsPagesAndFieldsFollowTheClientArea) {
     EXPECT_EQ(frm->cmdBeenden()->geometry(), k96.rect(60, tabHoehe + 120, 1395, 375));
     EXPECT_EQ(frm->cmdMinimieren()->geometry(), k96.rect(tabBreite - 1350, tabHoehe + 120, 1395, 375));
     EXPECT_EQ(frm->cmdlöschen()->geometry(), k96.rect(tabBreite - 2800, tabHoehe + 120, 1395, 375));
+    EXPECT_EQ(frm->paneigen()->cmdzentrale()->geometry(), k96.rect(1560, tabHoehe + 120, 1395, 375));
     // Pages 45 in from the sides and the bottom, weight field and grid 90 in from their page.
     const QSize seite = frm->tabkenn()->size() - QSize(2 * k96.x(45), k96.y(420) + k96.y(45));
     EXPECT_EQ(frm->pangeld()->size(), seite);
@@ -199,9 +201,11 @@ TEST_F(Fenstergroesse, DeleteButtonFollowsTheTabFromTheFirstSwitchOn) {
     zeigen();
     EXPECT_EQ(frm->tabkenn()->currentIndex(), 0);
     EXPECT_TRUE(frm->cmdlöschen()->isVisible()); // created visible
+    EXPECT_FALSE(frm->paneigen()->cmdzentrale()->isVisible());
     for (const int tab : {1, 2, 3, 4, 2, 0}) {
         frm->tabkenn()->setCurrentIndex(tab);
         EXPECT_EQ(frm->cmdlöschen()->isVisible(), tab == 2) << tab;
+        EXPECT_EQ(frm->paneigen()->cmdzentrale()->isVisible(), tab == 1) << tab;
         for (int i = 0; i < 5; ++i)
             EXPECT_EQ(frm->tabkenn()->page(i)->isVisible(), i == tab) << tab << ' ' << i;
     }
