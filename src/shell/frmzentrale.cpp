@@ -20,6 +20,7 @@
 #include <QRegularExpressionValidator>
 #include <QSysInfo>
 #include <QThread>
+#include <QToolButton>
 #include <memory>
 
 namespace shell {
@@ -57,7 +58,7 @@ FrmZentrale::FrmZentrale(platform::SettingsStore& store, QString datenbankPfad, 
       m_txtserver(feld(this, "txtserver")), m_txtport(feld(this, "txtport")),
       m_txtdatenbank(feld(this, "txtdatenbank")), m_txtbenutzer(feld(this, "txtbenutzer")),
       m_txtpasswort(feld(this, "txtpasswort")), m_txtstation(feld(this, "txtstation")), m_cbotls(new QComboBox(this)),
-      m_txtca(feld(this, "txtca")), m_cmdca(new QPushButton(QStringLiteral("…"), this)),
+      m_txtca(feld(this, "txtca")), m_cmdca(new QToolButton(this)),
       m_cmdpruefen(new QPushButton(QStringLiteral("Verbindung &prüfen"), this)), m_lblpruefung(new QLabel(this)) {
     setObjectName(QStringLiteral("frmZentrale"));
     setWindowTitle(QStringLiteral("Zentrale"));
@@ -74,6 +75,8 @@ FrmZentrale::FrmZentrale(platform::SettingsStore& store, QString datenbankPfad, 
         m_cbotls->addItem(QString::fromUtf8(wahl.text), QString::fromLatin1(wahl.sslmode));
     m_txtca->setPlaceholderText(QStringLiteral("CA-Zertifikat für verify-ca und verify-full"));
     m_cmdca->setObjectName(QStringLiteral("cmdca"));
+    m_cmdca->setText(QStringLiteral("…"));
+    m_cmdca->setToolTip(QStringLiteral("CA-Zertifikat wählen"));
     m_cmdpruefen->setObjectName(QStringLiteral("cmdpruefen"));
     m_lblpruefung->setObjectName(QStringLiteral("lblpruefung"));
     // The server's own words may stand in it: never read as markup.
@@ -92,7 +95,9 @@ FrmZentrale::FrmZentrale(platform::SettingsStore& store, QString datenbankPfad, 
     auto* ca = new QHBoxLayout;
     ca->addWidget(m_txtca, 1);
     ca->addWidget(m_cmdca);
-    formular->addRow(QStringLiteral("&CA-Datei:"), ca);
+    auto* caBeschriftung = new QLabel(QStringLiteral("&CA-Datei:"), this);
+    caBeschriftung->setBuddy(m_txtca);
+    formular->addRow(caBeschriftung, ca);
     auto* pruefen = new QHBoxLayout;
     pruefen->addWidget(m_cmdpruefen);
     pruefen->addStretch(1);
@@ -108,12 +113,18 @@ FrmZentrale::FrmZentrale(platform::SettingsStore& store, QString datenbankPfad, 
     connect(knoepfe, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_cmdpruefen, &QPushButton::clicked, this, &FrmZentrale::cmdpruefen_Click);
     connect(m_cmdca, &QPushButton::clicked, this, &FrmZentrale::cmdca_Click);
-    resize(sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 70, 0)));
+    // Wide enough for a server's name and a path; the line under the fields grows downwards as it needs.
+    m_lblpruefung->setMinimumWidth(fontMetrics().averageCharWidth() * 60);
+    formular->setSizeConstraint(QLayout::SetMinimumSize);
     fuellen();
 }
 
 // A check still running has its own thread object, which deletes itself when done.
 FrmZentrale::~FrmZentrale() = default;
+
+QThread* FrmZentrale::pruefung() const {
+    return m_pruefung;
+}
 
 void FrmZentrale::fuellen() {
     const QString section = QString::fromLatin1(ZentraleEinstellung::kSection);

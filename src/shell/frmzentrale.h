@@ -11,6 +11,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QThread;
+class QToolButton;
 
 namespace platform {
 class SettingsStore;
@@ -43,7 +44,7 @@ public:
     // The line under the fields: what the check found, or why the settings cannot be saved.
     QLabel* lblpruefung() const { return m_lblpruefung; }
     // The check under way, if any. It ends by itself; a dialog closed meanwhile drops its result.
-    QThread* pruefung() const { return m_pruefung; }
+    QThread* pruefung() const;
 
     // Selects the TLS mode by libpq's word for it.
     void tlsWaehlen(const QString& sslmode);
@@ -76,7 +77,7 @@ private:
     QLineEdit* m_txtstation;
     QComboBox* m_cbotls;
     QLineEdit* m_txtca;
-    QPushButton* m_cmdca;
+    QToolButton* m_cmdca;
     QPushButton* m_cmdpruefen;
     QPushButton* m_cmdok;
     QLabel* m_lblpruefung;

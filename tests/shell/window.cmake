@@ -25,6 +25,22 @@ gramura_add_gtest(shell_zentraleanzeige_test GUI
     LIBS shell recording_store gramura_fakes
     LABELS gui)
 
+# "Zentrale" offscreen: what its fields store where, and a check cut short by closing it.
+find_package(Qt6 REQUIRED COMPONENTS Network)
+gramura_add_gtest(shell_frmzentrale_test GUI
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/frmzentrale_test.cpp
+    LIBS shell gramura_fakes Qt6::Test Qt6::Network
+    LABELS gui)
+
+# "Zentrale" against real servers: its check over TLS, and the sender following what OK saved.
+gramura_add_gtest(shell_frmzentrale_e2e_test GUI
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/frmzentrale_e2e_test.cpp ${CMAKE_SOURCE_DIR}/tests/recording/testdatenbank.h
+            ${CMAKE_SOURCE_DIR}/tests/fakes/fakesystray.h
+    LIBS shell recording_store gramura_fakes gramura_pgcluster Qt6::Test
+    LABELS central
+    TIMEOUT 300)
+target_include_directories(shell_frmzentrale_e2e_test PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../recording)
+
 # The program as started by the operator, with the central server in its settings.
 gramura_add_gtest(shell_zentrale_programm_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/zentrale_programm_test.cpp
