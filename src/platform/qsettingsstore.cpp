@@ -12,10 +12,6 @@ QString sectionKey(const QString& section, const QString& key) {
     return section + QLatin1Char('/') + key;
 }
 
-QString iniIn(const QString& folder) {
-    return folder + QLatin1Char('/') + kApplication + QLatin1Char('/') + kApplication + QStringLiteral(".conf");
-}
-
 // Invalid when the store does not hold the key.
 QVariant wert(const QSettings& settings, const QString& key) {
     const QVariant value = settings.value(key);
@@ -26,6 +22,10 @@ QVariant wert(const QSettings& settings, const QString& key) {
 }
 
 #ifndef Q_OS_WIN
+QString iniIn(const QString& folder) {
+    return folder + QLatin1Char('/') + kApplication + QLatin1Char('/') + kApplication + QStringLiteral(".conf");
+}
+
 // As the XDG base directory rules have it: relative entries are ignored, an empty or unset variable means
 // /etc/xdg. Read from the variable itself, not through QStandardPaths, so the store follows it as set now.
 QStringList xdgConfigDirs() {
