@@ -15,28 +15,7 @@ constexpr int kFristMs = 10000;
 
 QString grund(const ZentraleServer::Fehler& f) {
     using Lage = ZentraleZustand::Lage;
-    QString was;
-    switch (f.lage) {
-    case Lage::AnmeldungAbgelehnt:
-        was = QStringLiteral("Anmeldung abgelehnt");
-        break;
-    case Lage::ZertifikatAbgelehnt:
-        was = QStringLiteral("Zertifikat nicht vertrauenswürdig");
-        break;
-    case Lage::SchreibenAbgelehnt:
-        was = QStringLiteral("Zentrale nimmt keine Gewichte an");
-        break;
-    case Lage::ZuLangsam:
-        was = QStringLiteral("Zentrale antwortet zu langsam");
-        break;
-    case Lage::FalschEingerichtet:
-        was = QStringLiteral("Falsch eingerichtet");
-        break;
-    case Lage::NichtErreichbar:
-    case Lage::InOrdnung:
-        was = QStringLiteral("Zentrale nicht erreichbar");
-        break;
-    }
+    const QString was = ZentraleZustand::lageText(f.lage == Lage::InOrdnung ? Lage::NichtErreichbar : f.lage);
     return f.text.isEmpty() ? was : was + QStringLiteral(": ") + f.text;
 }
 

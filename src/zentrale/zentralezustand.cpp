@@ -2,30 +2,30 @@
 
 namespace zentrale {
 
-QString ZentraleZustand::zeile(const QDateTime& jetzt) const {
-    QString was;
+QString ZentraleZustand::lageText(Lage lage) {
     switch (lage) {
     case Lage::InOrdnung:
-        return {};
+        break;
     case Lage::NichtErreichbar:
-        was = QStringLiteral("Zentrale nicht erreichbar");
-        break;
+        return QStringLiteral("Zentrale nicht erreichbar");
     case Lage::AnmeldungAbgelehnt:
-        was = QStringLiteral("Zentrale lehnt die Anmeldung ab");
-        break;
+        return QStringLiteral("Zentrale lehnt die Anmeldung ab");
     case Lage::SchreibenAbgelehnt:
-        was = QStringLiteral("Zentrale nimmt keine Gewichte an");
-        break;
+        return QStringLiteral("Zentrale nimmt keine Gewichte an");
     case Lage::ZuLangsam:
-        was = QStringLiteral("Zentrale antwortet zu langsam");
-        break;
+        return QStringLiteral("Zentrale antwortet zu langsam");
     case Lage::FalschEingerichtet:
-        was = QStringLiteral("Zentrale falsch eingerichtet");
-        break;
+        return QStringLiteral("Zentrale falsch eingerichtet");
     case Lage::ZertifikatAbgelehnt:
-        was = QStringLiteral("Zertifikat der Zentrale nicht vertrauenswürdig");
-        break;
+        return QStringLiteral("Zertifikat der Zentrale nicht vertrauenswürdig");
     }
+    return {};
+}
+
+QString ZentraleZustand::zeile(const QDateTime& jetzt) const {
+    if (lage == Lage::InOrdnung)
+        return {};
+    QString was = lageText(lage);
     if (seit.isValid()) {
         // A fault that began on an earlier day says which.
         const QString uhrzeit = seit.date() == jetzt.date() ? seit.toString(QStringLiteral("HH:mm"))

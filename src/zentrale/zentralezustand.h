@@ -30,6 +30,9 @@ struct ZentraleZustand {
 
     // "Zentrale nicht erreichbar seit 10:42 – 37 Gewichte warten"; empty while all is well.
     QString zeile(const QDateTime& jetzt) const;
+    // The words for a kind of fault, the same in the status band and in the check of the connection; empty
+    // for InOrdnung.
+    static QString lageText(Lage lage);
     // "Zentrale: 3 Gewichte mit einem Wert übertragen, den sie nicht annehmen kann …"; empty for none.
     QString ungueltigZeile() const;
 };

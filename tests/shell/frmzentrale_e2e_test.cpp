@@ -82,7 +82,8 @@ TEST_F(FrmZentraleServer, TheCheckOverVerifiedTlsSaysWhatItFoundWithThePasswordF
     ASSERT_TRUE(PgCluster::fremdeCaErzeugen(fremd, &fehler)) << fehler.toStdString();
     d.txtca()->setText(fremd);
     const QString fremdeCa = pruefen(d);
-    EXPECT_TRUE(fremdeCa.startsWith(QStringLiteral("Zertifikat nicht vertrauenswürdig"))) << fremdeCa.toStdString();
+    EXPECT_TRUE(fremdeCa.startsWith(QStringLiteral("Zertifikat der Zentrale nicht vertrauenswürdig")))
+        << fremdeCa.toStdString();
 
     // A wrong password saved: the file now holds it, and the server refuses it.
     {
@@ -93,7 +94,7 @@ TEST_F(FrmZentraleServer, TheCheckOverVerifiedTlsSaysWhatItFoundWithThePasswordF
     }
     shell::FrmZentrale danach(store, QString());
     const QString abgelehnt = pruefen(danach);
-    EXPECT_TRUE(abgelehnt.startsWith(QStringLiteral("Anmeldung abgelehnt"))) << abgelehnt.toStdString();
+    EXPECT_TRUE(abgelehnt.startsWith(QStringLiteral("Zentrale lehnt die Anmeldung ab"))) << abgelehnt.toStdString();
     EXPECT_FALSE(abgelehnt.contains(QStringLiteral("Falsch123")));
 }
 
