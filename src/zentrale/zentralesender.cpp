@@ -93,7 +93,7 @@ void ZentraleSender::run() {
     server.trennen();
 }
 
-bool ZentraleSender::lokalLesen(recording::Datenquelle& lokal, Seitentabellen::Stapel* stapel) {
+bool ZentraleSender::lokalLesen(recording::Datenquelle& lokal, Seitentabellen::Stapel* stapel, int hoechstens) {
     const QMutexLocker lock(&m_dateiSperre);
     QString fehler;
     bool ok = lokal.oeffnen(m_pfad);
@@ -101,7 +101,7 @@ bool ZentraleSender::lokalLesen(recording::Datenquelle& lokal, Seitentabellen::S
         QSqlDatabase db = lokal.db();
         ok = Seitentabellen::einrichten(db, &fehler);
         const QString server = ok ? schluesselIn(db) : QString();
-        ok = ok && Seitentabellen::stapelLesen(db, server, m_takt.stapelGroesse, stapel, &fehler);
+        ok = ok && Seitentabellen::stapelLesen(db, server, hoechstens, stapel, &fehler);
         // Rows deleted at the end of Gewichte: their numbers come again and must be sent again.
         if (ok && stapel->markeZuHoch)
             ok = Seitentabellen::markeSenken(db, server, stapel->hoechsteZeile, &fehler);
@@ -153,7 +153,8 @@ ZentraleSender::Runde ZentraleSender::runde(recording::Datenquelle& lokal, Zentr
     // Which server the address reaches decides which rows it still lacks, so the connection comes first.
     if (!server.bereit(&fehler)) {
         Seitentabellen::Stapel stapel;
-        melden(fehler.lage, lokalLesen(lokal, &stapel) ? stapel.wartend : -1, fehler.text);
+        // Only counted: no rows are read for a server that is not there.
+        melden(fehler.lage, lokalLesen(lokal, &stapel, 0) ? stapel.wartend : -1, fehler.text);
         return Runde::Fehler;
     }
     if (server.kennung() != serverSchluessel()) {
@@ -163,7 +164,7 @@ ZentraleSender::Runde ZentraleSender::runde(recording::Datenquelle& lokal, Zentr
         m_kennung = server.kennung();
     }
     Seitentabellen::Stapel stapel;
-    if (!lokalLesen(lokal, &stapel))
+    if (!lokalLesen(lokal, &stapel, m_takt.stapelGroesse))
         return Runde::Fehler;
     if (stapel.zeilen.isEmpty()) {
         melden(ZentraleZustand::Lage::InOrdnung, 0, QString());

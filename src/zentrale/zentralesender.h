@@ -69,7 +69,7 @@ protected:
 private:
     enum class Runde { AllesGesendet, Weiter, Fehler };
     Runde runde(recording::Datenquelle& lokal, ZentraleServer& server);
-    bool lokalLesen(recording::Datenquelle& lokal, Seitentabellen::Stapel* stapel);
+    bool lokalLesen(recording::Datenquelle& lokal, Seitentabellen::Stapel* stapel, int hoechstens);
     bool lokalMarkieren(recording::Datenquelle& lokal, const Seitentabellen::Stapel& stapel);
     bool lokalZuordnen(recording::Datenquelle& lokal, const QString& server);
     // The server's key for the marks, from the file when no connection has told it yet.
