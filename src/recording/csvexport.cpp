@@ -1,6 +1,7 @@
 #include "csvexport.h"
 
 #include "csvformat.h"
+#include "platform/standardausgabe.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -8,10 +9,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <cstdio>
-#ifdef Q_OS_WIN
-#include <fcntl.h>
-#include <io.h>
-#endif
 
 namespace recording {
 
@@ -89,10 +86,7 @@ bool CsvExport::beginnen() {
         // and /dev takes no new file: these are written as they are.
         auto datei = std::make_unique<QFile>(m_ziel);
         if (standardausgabe()) {
-#ifdef Q_OS_WIN
-            // The lines end in CR LF already; in text mode Windows would add a CR of its own.
-            _setmode(_fileno(stdout), _O_BINARY);
-#endif
+            platform::standardausgabeUnveraendert();
             offen = datei->open(stdout, QIODevice::WriteOnly, QFileDevice::DontCloseHandle);
         } else {
             offen = datei->open(QIODevice::WriteOnly);

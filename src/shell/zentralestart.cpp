@@ -51,7 +51,6 @@ std::unique_ptr<zentrale::ZentraleSender> zentraleStarten(const ZentraleEinstell
     }
     auto sender =
         std::make_unique<zentrale::ZentraleSender>(*adresse, einstellung.station, datenbank.datenbankPfad(), takt);
-    QObject::connect(sender.get(), &zentrale::ZentraleSender::zustandGeaendert, &anzeige, &ZentraleAnzeige::zeigen);
     datenbank.setNachlass(sender.get());
     sender->start();
     return sender;

@@ -36,7 +36,7 @@ ZentraleEinstellung zentraleEinstellungLesen(const platform::SettingsStore& stor
 // what the rows are known by at the server, so it must be the one the administrator reads.
 QString stationsnameFehler(const QString& station);
 
-// Starts the sender on the working database, hands "&Löschen" its outbox and shows its state. Nothing
+// Starts the sender on the working database and hands "&Löschen" its outbox; the caller shows its states. Nothing
 // without a server; a connection text that cannot be read or a station name the server cannot take is
 // shown as such, in the window and on stderr, nothing is sent, and recording goes on.
 std::unique_ptr<zentrale::ZentraleSender> zentraleStarten(const ZentraleEinstellung& einstellung,

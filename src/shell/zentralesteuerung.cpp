@@ -38,7 +38,6 @@ void ZentraleSteuerung::starten() {
         return;
     // A state the sender reported just before it was told to stop still travels to the window; only the
     // current sender's states are shown.
-    disconnect(m_sender.get(), &zentrale::ZentraleSender::zustandGeaendert, &m_teile.anzeige, &ZentraleAnzeige::zeigen);
     zentrale::ZentraleSender* aktuell = m_sender.get();
     connect(aktuell, &zentrale::ZentraleSender::zustandGeaendert, this,
             [this, aktuell](const zentrale::ZentraleZustand& zustand) {

@@ -1,12 +1,11 @@
 #include "zentraleserver.h"
 
+#include "zentraleangaben.h"
 #include "zentralesql.h"
 #include "zentralwerte.h"
 
 #include <QSet>
-#include <QSqlDriver>
 #include <QSqlError>
-#include <QSqlField>
 #include <QSqlQuery>
 #include <algorithm>
 
@@ -27,14 +26,8 @@ const QList<QPair<QString, QString>> kVorgaben = {
     {QStringLiteral("application_name"), QStringLiteral("gramura")},
 };
 
-QString literal(const QSqlDatabase& db, const QVariant& wert, QMetaType::Type typ) {
-    QSqlField feld{QString(), QMetaType(typ)};
-    feld.setValue(wert);
-    return db.driver()->formatValue(feld);
-}
-
 QString werteListe(const QSqlDatabase& db, const QString& station, const QList<ZentralWerte>& zeilen) {
-    const QString stationText = literal(db, stationFuerServer(station), QMetaType::QString);
+    const QString stationText = textLiteral(db, stationFuerServer(station));
     QString liste;
     liste.reserve(zeilen.size() * (stationText.size() + 160));
     for (const ZentralWerte& w : zeilen) {
@@ -108,11 +101,8 @@ bool ZentraleServer::verbinden(Fehler* fehler) {
     QSqlDatabase db = QSqlDatabase::contains(m_verbindung) ? QSqlDatabase::database(m_verbindung, false)
                                                            : QSqlDatabase::addDatabase(kTreiber, m_verbindung);
     QStringList optionen;
-    auto option = [&optionen](const QString& k, const QString& v) {
-        QString wert = v;
-        wert.replace(u'\\', QStringLiteral("\\\\")).replace(u'\'', QStringLiteral("\\'"));
-        optionen << QStringLiteral("%1='%2'").arg(k, wert);
-    };
+    // Quoted as libpq's connection strings are, which the driver hands its options on as.
+    auto option = [&optionen](const QString& k, const QString& v) { optionen << k + u'=' + ZentraleAngaben::wert(v); };
     const QStringList eigene{QStringLiteral("host"), QStringLiteral("dbname"), QStringLiteral("user"),
                              QStringLiteral("password")};
     for (const auto& [k, v] : m_adresse.parameter()) {

@@ -48,17 +48,17 @@ QString roh(const QVariant& wert) {
     return text;
 }
 
-QString literal(const QSqlDatabase& db, const QString& text) {
-    QSqlField feld{QString(), QMetaType(QMetaType::QString)};
-    feld.setValue(text);
-    return db.driver()->formatValue(feld);
-}
-
 // Any epoch milliseconds the year range allows.
 const qint64 kFruehesteMs = QDateTime(QDate(kErstesJahr, 1, 2), QTime(0, 0), Qt::UTC).toMSecsSinceEpoch();
 const qint64 kSpaetesteMs = QDateTime(QDate(kLetztesJahr, 12, 30), QTime(0, 0), Qt::UTC).toMSecsSinceEpoch();
 
 } // namespace
+
+QString textLiteral(const QSqlDatabase& db, const QString& text) {
+    QSqlField feld{QString(), QMetaType(QMetaType::QString)};
+    feld.setValue(text);
+    return db.driver()->formatValue(feld);
+}
 
 QString stationFuerServer(const QString& station) {
     QString name = station;
@@ -125,7 +125,7 @@ QString ZentralWerte::tupel(const QSqlDatabase& db, const QString& stationText) 
     }
     t += gewicht ? QString::number(*gewicht, 'g', 17) : null;
     t += QStringLiteral("::float8,");
-    t += ungueltig.isEmpty() ? null : literal(db, ungueltig.join(QStringLiteral("; ")));
+    t += ungueltig.isEmpty() ? null : textLiteral(db, ungueltig.join(QStringLiteral("; ")));
     t += QStringLiteral("::text)");
     return t;
 }

@@ -33,5 +33,8 @@ struct ZentralWerte {
 
 // The station's name as the server can take it: without NUL, which no text on the server can hold.
 QString stationFuerServer(const QString& station);
+// A text as a literal of the statement, quoted by the driver itself: station names and stored values come from
+// outside and never go in unquoted.
+QString textLiteral(const QSqlDatabase& db, const QString& text);
 
 } // namespace zentrale
