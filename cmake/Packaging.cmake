@@ -1,9 +1,17 @@
-# Installation into the usual places, and a Debian package through CPack.
+# Installation into the usual places, and a Debian package through CPack; on Windows the program folder and
+# an installer made with NSIS.
 install(TARGETS gramura RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${CMAKE_SOURCE_DIR}/data/gramura.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${CMAKE_SOURCE_DIR}/data/gramura.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+if(NOT WIN32)
+    install(FILES ${CMAKE_SOURCE_DIR}/data/gramura.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES ${CMAKE_SOURCE_DIR}/data/gramura.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+endif()
 # For the administrator who creates the central table beforehand.
 install(FILES ${CMAKE_SOURCE_DIR}/data/zentrale.sql DESTINATION ${CMAKE_INSTALL_DATADIR}/gramura)
+
+if(WIN32)
+    include(${CMAKE_CURRENT_LIST_DIR}/Installer.cmake)
+    return()
+endif()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME gramura)

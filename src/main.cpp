@@ -3,6 +3,7 @@
 #include "handover/zwischenablageeinfueger.h"
 #include "platform/display.h"
 #include "platform/keyboardstate.h"
+#include "platform/konsole.h"
 #include "platform/keystrokes.h"
 #include "platform/qsettingsstore.h"
 #include "platform/qtserialport.h"
@@ -17,7 +18,8 @@
 #include "shell/paneigen.h"
 #include "shell/trayfenster.h"
 #include "shell/zentralesteuerung.h"
-#include "simulator/indicatorsimulator.h"
+#include "simulator/portweiche.h"
+#include "simulator/simulierterport.h"
 #include "zentrale/zeitbuchung.h"
 
 #include <QApplication>
@@ -94,18 +96,18 @@ Optionen parseOptions(const QStringList& arguments) {
     parser.addOption(von);
     parser.addOption(bis);
     if (!parser.parse(arguments)) {
-        std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
+        platform::fehlerAusgeben(QStringLiteral("gramura: ") + parser.errorText());
         std::exit(2);
     }
     if (parser.isSet(help)) {
         // Parsed before the application object exists, so the program's name is filled in here.
         QString text = parser.helpText();
         text.replace(QStringLiteral("<executable_name>"), QFileInfo(arguments.value(0)).fileName());
-        std::fprintf(stdout, "%s", qPrintable(text));
+        platform::hilfeAusgeben(text);
         std::exit(0);
     }
     if (!parser.isSet(exportieren) && (parser.isSet(von) || parser.isSet(bis))) {
-        std::fprintf(stderr, "gramura: --from und --to gelten nur mit --export\n");
+        platform::fehlerAusgeben(QStringLiteral("gramura: --from und --to gelten nur mit --export"));
         std::exit(2);
     }
     // An empty value is a mistake in the job's command line (an unset variable, say), not a wish for the
@@ -114,8 +116,8 @@ Optionen parseOptions(const QStringList& arguments) {
                                            {&von, "ein Datum yyyy-MM-dd"},
                                            {&bis, "ein Datum yyyy-MM-dd"}}) {
         if (parser.isSet(*option) && parser.value(*option).isEmpty()) {
-            std::fprintf(stderr, "gramura: --%s erwartet %s, keinen leeren Wert\n",
-                         qPrintable(option->names().constFirst()), erwartet);
+            platform::fehlerAusgeben(QStringLiteral("gramura: --%1 erwartet %2, keinen leeren Wert")
+                                         .arg(option->names().constFirst(), QString::fromUtf8(erwartet)));
             std::exit(2);
         }
     }
@@ -131,6 +133,7 @@ Optionen parseOptions(const QStringList& arguments) {
 } // namespace
 
 int main(int argc, char** argv) {
+    platform::konsoleAnbinden();
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -144,13 +147,13 @@ int main(int argc, char** argv) {
         const recording::ExportBefehl befehl{optionen.exportDatei, optionen.von, optionen.bis, optionen.dataDir};
         const int ergebnis = befehl.ausfuehren(&meldung);
         if (ergebnis != recording::ExportBefehl::Erfolg)
-            std::fprintf(stderr, "gramura: %s\n", meldung.toLocal8Bit().constData());
+            platform::fehlerAusgeben(QStringLiteral("gramura: ") + meldung);
         return ergebnis;
     }
 
     QString reason;
     if (!platform::displayAvailable(&reason)) {
-        std::fprintf(stderr, "gramura: %s\n", qPrintable(reason));
+        platform::fehlerAusgeben(QStringLiteral("gramura: ") + reason);
         return 1;
     }
 
@@ -170,8 +173,8 @@ int main(int argc, char** argv) {
     case shell::EinzelStart::Ergebnis::Weitergereicht:
         return 0;
     case shell::EinzelStart::Ergebnis::Haengt:
-        std::fprintf(stderr, "gramura: das Programm läuft schon für %s, antwortet aber nicht\n",
-                     qPrintable(QDir::toNativeSeparators(datenOrt.ordner)));
+        platform::fehlerAusgeben(QStringLiteral("gramura: das Programm läuft schon für %1, antwortet aber nicht")
+                                     .arg(QDir::toNativeSeparators(datenOrt.ordner)));
         return 1;
     }
 
@@ -179,30 +182,31 @@ int main(int argc, char** argv) {
     acquisition::PortMapping ports(*store);
     for (const QString& assignment : optionen.devices) {
         if (!ports.addOverride(assignment)) {
-            std::fprintf(stderr, "gramura: --device erwartet COMn=PATH (n von 1 bis 32), nicht %s\n",
-                         qPrintable(assignment));
+            platform::fehlerAusgeben(
+                QStringLiteral("gramura: --device erwartet COMn=PATH (n von 1 bis 32), nicht %1").arg(assignment));
             return 2;
         }
     }
 
-    // The simulated indicator takes the place of the device behind the stored port, for this run only.
-    std::unique_ptr<sim::IndicatorSimulator> simulator;
+    // The simulated indicator takes the place of the device behind the stored port, for this run only. It sits
+    // behind a port of its own rather than on a pseudo-terminal, so the demo needs nothing of the system; any
+    // other port the operator chooses meanwhile is the real one.
+    platform::QtSerialPort echterPort;
+    std::unique_ptr<sim::SimulierterPort> simulierterPort;
+    std::unique_ptr<sim::PortWeiche> weiche;
     if (optionen.demo) {
-        simulator = std::make_unique<sim::IndicatorSimulator>(sim::Scenario(sim::Scenario::Kind::Demo));
-        QString error;
-        if (!simulator->start(QString(), &error)) {
-            std::fprintf(stderr, "gramura: --demo: %s\n", qPrintable(error));
-            return 1;
-        }
+        const QString simulierteAnzeige = QString::fromLatin1(sim::SimulierterPort::kGeraet);
+        simulierterPort = std::make_unique<sim::SimulierterPort>();
+        weiche = std::make_unique<sim::PortWeiche>(simulierteAnzeige, *simulierterPort, echterPort);
         const shell::Einstellungen einstellungen(*store);
         const QString geraet = einstellungen.text(QStringLiteral("PortGeraet"), QString()).trimmed();
         if (!geraet.isEmpty())
-            ports.setGeraetOverride(geraet, simulator->devicePath());
+            ports.setGeraetOverride(geraet, simulierteAnzeige);
         else
-            ports.setOverride(einstellungen.wholeNumber(QStringLiteral("Port"), 0, 0, 31) + 1, simulator->devicePath());
+            ports.setOverride(einstellungen.wholeNumber(QStringLiteral("Port"), 0, 0, 31) + 1, simulierteAnzeige);
     }
 
-    platform::QtSerialPort port;
+    platform::SerialPort& port = weiche ? static_cast<platform::SerialPort&>(*weiche) : echterPort;
     acquisition::SerialLink link(port);
     shell::MessageBoxMeldungen meldungen;
     auto tastatur = platform::createKeyboardState();
@@ -218,7 +222,7 @@ int main(int argc, char** argv) {
     QObject::connect(&frmMain, &shell::FrmMain::entladen, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     QObject::connect(&einzelStart, &shell::EinzelStart::nachVornGewuenscht, frmMain.trayFenster(),
                      &shell::TrayFenster::nachVorn);
-    if (simulator)
+    if (optionen.demo)
         frmMain.setDemoBanner(QStringLiteral("Simulierte Wiegeanzeige – die Gewichte sind nicht echt"));
 
     // Before zel.mdb is opened: with a server configured, each row's instant is written with it.

@@ -1,4 +1,4 @@
-# Pseudo-terminals stand in for serial lines: the built-in indicator simulator and the serial tests use them.
+# Pseudo-terminals stand in for serial lines: the stand-alone indicator simulator and the serial tests use them.
 target_sources(platform PRIVATE ${CMAKE_CURRENT_LIST_DIR}/pty.h)
 if(UNIX)
     target_sources(platform PRIVATE ${CMAKE_CURRENT_LIST_DIR}/pty.cpp)

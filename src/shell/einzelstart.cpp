@@ -1,5 +1,7 @@
 #include "einzelstart.h"
 
+#include "platform/sperrdatei.h"
+
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -31,7 +33,7 @@ QString nameFuer(const QString& datenOrdner) {
 
 EinzelStart::EinzelStart(const QString& datenOrdner, QObject* parent)
     : QObject(parent), m_name(nameFuer(datenOrdner)),
-      m_sperre(QDir(QDir::tempPath()).filePath(m_name + QStringLiteral(".lock"))) {
+      m_sperrPfad(QDir(QDir::tempPath()).filePath(m_name + QStringLiteral(".lock"))), m_sperre(m_sperrPfad) {
     // Only a lock whose process is gone is stale, however long the program has been running.
     m_sperre.setStaleLockTime(0);
     m_server.setSocketOptions(QLocalServer::UserAccessOption);
@@ -43,7 +45,7 @@ EinzelStart::~EinzelStart() {
 }
 
 EinzelStart::Ergebnis EinzelStart::anmelden() {
-    if (m_sperre.tryLock(0)) {
+    if (m_sperre.tryLock(0) || (platform::verwaisteSperreEntfernen(m_sperrPfad) && m_sperre.tryLock(0))) {
         // A socket left by a program that was killed would keep the name taken.
         QLocalServer::removeServer(m_name);
         if (!m_server.listen(m_name))

@@ -38,6 +38,7 @@ private:
     void verbunden();
 
     QString m_name;
+    QString m_sperrPfad;
     QLockFile m_sperre;
     QLocalServer m_server;
 };

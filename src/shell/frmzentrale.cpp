@@ -210,8 +210,8 @@ void FrmZentrale::cmdpruefen_Click() {
     // The check blocks for up to its time limit; the window goes on meanwhile. Its thread is nobody's child, so
     // closing the dialog neither waits for it nor destroys it running: the result then has no one to go to.
     auto ergebnis = std::make_shared<zentrale::ZentralePruefung::Ergebnis>();
-    QThread* faden = QThread::create([adresse = *adresse, pfad = m_datenbankPfad, ergebnis] {
-        *ergebnis = zentrale::ZentralePruefung::pruefen(adresse, pfad);
+    QThread* faden = QThread::create([adresse = *adresse, pfad = m_datenbankPfad, treiber = m_treiber, ergebnis] {
+        *ergebnis = zentrale::ZentralePruefung::pruefen(adresse, pfad, treiber);
     });
     faden->setObjectName(QStringLiteral("zentrale_pruefung"));
     connect(faden, &QThread::finished, faden, &QObject::deleteLater);

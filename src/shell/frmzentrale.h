@@ -1,6 +1,8 @@
 #pragma once
 
+#include "platform/psqltreiber.h"
 #include "zentrale/zentraleangaben.h"
+#include "zentrale/zentralezustand.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -46,6 +48,9 @@ public:
     // The check under way, if any. It ends by itself; a dialog closed meanwhile drops its result.
     QThread* pruefung() const;
 
+    // What the check asks before it connects; the platform's own finding unless set otherwise.
+    void setTreiberPruefung(zentrale::TreiberPruefung pruefung) { m_treiber = std::move(pruefung); }
+
     // Selects the TLS mode by libpq's word for it.
     void tlsWaehlen(const QString& sslmode);
 
@@ -82,6 +87,7 @@ private:
     QPushButton* m_cmdok;
     QLabel* m_lblpruefung;
     QPointer<QThread> m_pruefung;
+    zentrale::TreiberPruefung m_treiber = platform::psqlTreiberFehlt;
 };
 
 } // namespace shell

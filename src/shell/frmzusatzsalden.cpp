@@ -105,7 +105,11 @@ void FrmZusatzSalden::zellen() {
             kasten->setObjectName(chkName(z.intervall));
             placeTwips(kasten, 420, 60, 285, 195);
             const Intervall intervall = z.intervall;
+            // The grayed state has no other signal before Qt 6.7, whose checkStateChanged replaces this one.
+            QT_WARNING_PUSH
+            QT_WARNING_DISABLE_DEPRECATED
             connect(kasten, &QCheckBox::stateChanged, this, [this, intervall] { chk_Click(intervall); });
+            QT_WARNING_POP
             m_chk.at(platz(intervall)) = kasten;
         }
         for (std::size_t k = 0; k < zeilen->size(); ++k) {

@@ -31,8 +31,8 @@ QString stationsnameFehler(const QString& station) {
 
 std::unique_ptr<zentrale::ZentraleSender> zentraleStarten(const ZentraleEinstellung& einstellung,
                                                           recording::Datenbankpflege& datenbank,
-                                                          ZentraleAnzeige& anzeige,
-                                                          const zentrale::ZentraleTakt& takt) {
+                                                          ZentraleAnzeige& anzeige, const zentrale::ZentraleTakt& takt,
+                                                          const zentrale::TreiberPruefung& treiber) {
     if (!einstellung.aktiv())
         return nullptr;
     QString fehler;
@@ -51,6 +51,7 @@ std::unique_ptr<zentrale::ZentraleSender> zentraleStarten(const ZentraleEinstell
     }
     auto sender =
         std::make_unique<zentrale::ZentraleSender>(*adresse, einstellung.station, datenbank.datenbankPfad(), takt);
+    sender->setTreiberPruefung(treiber);
     datenbank.setNachlass(sender.get());
     sender->start();
     return sender;

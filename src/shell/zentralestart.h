@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/psqltreiber.h"
 #include "zentrale/zentralesender.h"
 
 #include <memory>
@@ -38,10 +39,11 @@ QString stationsnameFehler(const QString& station);
 
 // Starts the sender on the working database and hands "&Löschen" its outbox; the caller shows its states. Nothing
 // without a server; a connection text that cannot be read or a station name the server cannot take is
-// shown as such, in the window and on stderr, nothing is sent, and recording goes on.
-std::unique_ptr<zentrale::ZentraleSender> zentraleStarten(const ZentraleEinstellung& einstellung,
-                                                          recording::Datenbankpflege& datenbank,
-                                                          ZentraleAnzeige& anzeige,
-                                                          const zentrale::ZentraleTakt& takt = {});
+// shown as such, in the window and on stderr, nothing is sent, and recording goes on. The sender asks
+// `treiber` whether the database driver loads before it connects.
+std::unique_ptr<zentrale::ZentraleSender>
+zentraleStarten(const ZentraleEinstellung& einstellung, recording::Datenbankpflege& datenbank, ZentraleAnzeige& anzeige,
+                const zentrale::ZentraleTakt& takt = {},
+                const zentrale::TreiberPruefung& treiber = platform::psqlTreiberFehlt);
 
 } // namespace shell

@@ -33,7 +33,7 @@ void ZentraleSteuerung::buchungSetzen(bool aktiv) {
 
 void ZentraleSteuerung::starten() {
     const ZentraleEinstellung einstellung = zentraleEinstellungLesen(m_teile.store, m_server, m_station);
-    m_sender = zentraleStarten(einstellung, m_teile.datenbank, m_teile.anzeige, m_takt);
+    m_sender = zentraleStarten(einstellung, m_teile.datenbank, m_teile.anzeige, m_takt, m_teile.treiber);
     if (!m_sender)
         return;
     // A state the sender reported just before it was told to stop still travels to the window; only the
@@ -100,6 +100,7 @@ void ZentraleSteuerung::einrichten(QWidget* fenster) {
     auto* dialog = new FrmZentrale(m_teile.store, m_teile.datenbank.datenbankPfad(), befehlszeilenHinweis(), fenster);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::WindowModal);
+    dialog->setTreiberPruefung(m_teile.treiber);
     connect(dialog, &QDialog::accepted, this, &ZentraleSteuerung::neuStarten);
     m_dialog = dialog;
     dialog->open();

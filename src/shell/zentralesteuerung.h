@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frmzentrale.h"
+#include "platform/psqltreiber.h"
 #include "zentrale/zentralesender.h"
 
 #include <QObject>
@@ -36,6 +37,8 @@ public:
         // The books the store writes with each row while a server is configured.
         recording::Buchung& buchung;
         ZentraleAnzeige& anzeige;
+        // Asked by each sender and each check of "Zentrale" before they connect.
+        zentrale::TreiberPruefung treiber = platform::psqlTreiberFehlt;
     };
 
     // Sets the store's books for the configured server, so construct it before zel.mdb is first opened.

@@ -44,8 +44,13 @@ qint64 wartende(const QString& pfad, const QString& server) {
 
 } // namespace
 
-ZentralePruefung::Ergebnis ZentralePruefung::pruefen(const ZentraleAdresse& adresse, const QString& datenbankPfad) {
+ZentralePruefung::Ergebnis ZentralePruefung::pruefen(const ZentraleAdresse& adresse, const QString& datenbankPfad,
+                                                     const TreiberPruefung& treiber) {
     Ergebnis e;
+    if (const QString fehlt = treiber ? treiber() : QString(); !fehlt.isEmpty()) {
+        e.zeile = grund({ZentraleZustand::Lage::TreiberFehlt, fehlt});
+        return e;
+    }
     ZentraleServer server(
         adresse, QStringLiteral("zentrale_pruefung_server_%1").arg(quintptr(QThread::currentThreadId()), 0, 16),
         kFristMs);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "zentraleadresse.h"
+#include "zentralezustand.h"
 
 #include <QString>
 
@@ -16,7 +17,9 @@ struct ZentralePruefung {
         QString zeile;
     };
 
-    static Ergebnis pruefen(const ZentraleAdresse& adresse, const QString& datenbankPfad);
+    // `treiber`, when given, is asked first: a driver that does not load is named by the file it lacks.
+    static Ergebnis pruefen(const ZentraleAdresse& adresse, const QString& datenbankPfad,
+                            const TreiberPruefung& treiber = {});
 };
 
 } // namespace zentrale

@@ -72,6 +72,12 @@ bool ZentraleSender::warten(int ms) {
 }
 
 void ZentraleSender::run() {
+    // Said once, and the thread ends: trying again would only repeat it until the files are installed and the
+    // program started anew. "&Löschen" still hands the unsent rows on, which needs no thread.
+    if (const QString fehlt = m_treiberPruefung ? m_treiberPruefung() : QString(); !fehlt.isEmpty()) {
+        melden(ZentraleZustand::Lage::TreiberFehlt, -1, fehlt);
+        return;
+    }
     // Connections belong to the thread that opens them: both live and die here.
     recording::Datenquelle lokal(QStringLiteral("zentrale_lokal_%1").arg(quintptr(this), 0, 16));
     ZentraleServer server(m_adresse, QStringLiteral("zentrale_server_%1").arg(quintptr(this), 0, 16),
@@ -79,6 +85,8 @@ void ZentraleSender::run() {
     int wartezeit = m_takt.wartezeitMinMs;
     for (;;) {
         const Runde ergebnis = runde(lokal, server);
+        if (ergebnis == Runde::TreiberFehlt)
+            break;
         int ms = 0;
         if (ergebnis == Runde::Fehler) {
             ms = wartezeit;
@@ -152,6 +160,10 @@ ZentraleSender::Runde ZentraleSender::runde(recording::Datenquelle& lokal, Zentr
     ZentraleServer::Fehler fehler;
     // Which server the address reaches decides which rows it still lacks, so the connection comes first.
     if (!server.bereit(&fehler)) {
+        if (fehler.lage == ZentraleZustand::Lage::TreiberFehlt) {
+            melden(fehler.lage, -1, fehler.text);
+            return Runde::TreiberFehlt;
+        }
         Seitentabellen::Stapel stapel;
         // Only counted: no rows are read for a server that is not there.
         melden(fehler.lage, lokalLesen(lokal, &stapel, 0) ? stapel.wartend : -1, fehler.text);
@@ -206,8 +218,10 @@ void ZentraleSender::melden(ZentraleZustand::Lage lage, qint64 wartend, const QS
     const bool anders = neu.lage != m_zustand.lage || neu.wartend != m_zustand.wartend ||
                         neu.meldung != m_zustand.meldung || neu.seit != m_zustand.seit ||
                         neu.ungueltig != m_zustand.ungueltig;
+    // The name of a missing file alone would not say what is missing.
     if (lage != ZentraleZustand::Lage::InOrdnung && neu.lage != m_zustand.lage)
-        qWarning("Gramura: Zentrale %s: %s", qPrintable(m_adresse.anzeige()), qPrintable(meldung));
+        qWarning("Gramura: Zentrale %s: %s", qPrintable(m_adresse.anzeige()),
+                 qPrintable(lage == ZentraleZustand::Lage::TreiberFehlt ? neu.zeile(QDateTime()) : meldung));
     m_zustand = neu;
     if (anders)
         Q_EMIT zustandGeaendert(neu);

@@ -51,6 +51,10 @@ public:
     QString serverSchluessel() const;
     QString station() const { return m_station; }
 
+    // Asked on the sender's thread before anything else; without it a driver that does not load is only noticed
+    // at the first connection, and not by the file it lacks. Set before start().
+    void setTreiberPruefung(TreiberPruefung pruefung) { m_treiberPruefung = std::move(pruefung); }
+
     // For tests: runs on the sender's thread after the server committed a batch, before it is marked sent.
     void setNachCommit(std::function<void(const Seitentabellen::Stapel&)> nachCommit) {
         m_nachCommit = std::move(nachCommit);
@@ -67,7 +71,7 @@ protected:
     void run() override;
 
 private:
-    enum class Runde { AllesGesendet, Weiter, Fehler };
+    enum class Runde { AllesGesendet, Weiter, Fehler, TreiberFehlt };
     Runde runde(recording::Datenquelle& lokal, ZentraleServer& server);
     bool lokalLesen(recording::Datenquelle& lokal, Seitentabellen::Stapel* stapel, int hoechstens);
     bool lokalMarkieren(recording::Datenquelle& lokal, const Seitentabellen::Stapel& stapel);
@@ -85,6 +89,7 @@ private:
     const QString m_pfad;
     const ZentraleTakt m_takt;
     std::function<void(const Seitentabellen::Stapel&)> m_nachCommit;
+    TreiberPruefung m_treiberPruefung;
 
     // Held while the sender's own connection has zel.mdb open; "&Löschen" takes it to have the file alone.
     QMutex m_dateiSperre;

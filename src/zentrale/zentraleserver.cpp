@@ -93,13 +93,20 @@ ZentraleServer::Fehler ZentraleServer::fehlerAus(const QSqlError& e, bool beimVe
 }
 
 bool ZentraleServer::verbinden(Fehler* fehler) {
+    // Which file is missing only the platform layer can tell, and the sender and the check ask it first; this
+    // is what is left when nobody asked or the plugin loads there and not here.
     if (!QSqlDatabase::isDriverAvailable(kTreiber)) {
-        *fehler = {ZentraleZustand::Lage::FalschEingerichtet,
-                   QStringLiteral("Der Datenbanktreiber QPSQL fehlt (Paket libqt6sql6-psql).")};
+        *fehler = {ZentraleZustand::Lage::TreiberFehlt, QStringLiteral("Qt-Plugin QPSQL (Ordner sqldrivers)")};
         return false;
     }
     QSqlDatabase db = QSqlDatabase::contains(m_verbindung) ? QSqlDatabase::database(m_verbindung, false)
                                                            : QSqlDatabase::addDatabase(kTreiber, m_verbindung);
+    // A plugin that is listed but does not load leaves Qt's stand-in driver, which fails every open alike.
+    if (!db.isValid()) {
+        *fehler = {ZentraleZustand::Lage::TreiberFehlt,
+                   QStringLiteral("Qt-Plugin QPSQL lässt sich nicht laden (eine Bibliothek, die es braucht, fehlt)")};
+        return false;
+    }
     QStringList optionen;
     // Quoted as libpq's connection strings are, which the driver hands its options on as.
     auto option = [&optionen](const QString& k, const QString& v) { optionen << k + u'=' + ZentraleAngaben::wert(v); };

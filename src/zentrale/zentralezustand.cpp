@@ -18,6 +18,8 @@ QString ZentraleZustand::lageText(Lage lage) {
         return QStringLiteral("Zentrale falsch eingerichtet");
     case Lage::ZertifikatAbgelehnt:
         return QStringLiteral("Zertifikat der Zentrale nicht vertrauenswürdig");
+    case Lage::TreiberFehlt:
+        return QStringLiteral("PostgreSQL-Treiber fehlt");
     }
     return {};
 }
@@ -26,6 +28,8 @@ QString ZentraleZustand::zeile(const QDateTime& jetzt) const {
     if (lage == Lage::InOrdnung)
         return {};
     QString was = lageText(lage);
+    if (lage == Lage::TreiberFehlt)
+        return meldung.isEmpty() ? was : was + QStringLiteral(": ") + meldung;
     if (seit.isValid()) {
         // A fault that began on an earlier day says which.
         const QString uhrzeit = seit.date() == jetzt.date() ? seit.toString(QStringLiteral("HH:mm"))

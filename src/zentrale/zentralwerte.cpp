@@ -4,6 +4,7 @@
 #include "recording/vorlage.h"
 
 #include <QDateTime>
+#include <QTimeZone>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlField>
@@ -49,8 +50,8 @@ QString roh(const QVariant& wert) {
 }
 
 // Any epoch milliseconds the year range allows.
-const qint64 kFruehesteMs = QDateTime(QDate(kErstesJahr, 1, 2), QTime(0, 0), Qt::UTC).toMSecsSinceEpoch();
-const qint64 kSpaetesteMs = QDateTime(QDate(kLetztesJahr, 12, 30), QTime(0, 0), Qt::UTC).toMSecsSinceEpoch();
+const qint64 kFruehesteMs = QDateTime(QDate(kErstesJahr, 1, 2), QTime(0, 0), QTimeZone::utc()).toMSecsSinceEpoch();
+const qint64 kSpaetesteMs = QDateTime(QDate(kLetztesJahr, 12, 30), QTime(0, 0), QTimeZone::utc()).toMSecsSinceEpoch();
 
 } // namespace
 

@@ -52,6 +52,17 @@ target_compile_definitions(shell_zentrale_programm_test PRIVATE
     GRAMURA_PROGRAMM="$<TARGET_FILE:gramura>"
     GRAMURA_GEBAUTE_VORLAGE="${CMAKE_BINARY_DIR}/zel.neu")
 
+# The program as started by the operator with --demo: the built-in indicator's weights on display and recorded.
+gramura_add_gtest(shell_demo_programm_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/demo_programm_test.cpp
+    LIBS Qt6::Sql
+    LABELS e2e
+    TIMEOUT 180)
+add_dependencies(shell_demo_programm_test gramura gramura_template)
+target_compile_definitions(shell_demo_programm_test PRIVATE
+    GRAMURA_PROGRAMM="$<TARGET_FILE:gramura>"
+    GRAMURA_GEBAUTE_VORLAGE="${CMAKE_BINARY_DIR}/zel.neu")
+
 # The program as started by the operator, with a central server it cannot use: what it prints.
 gramura_add_gtest(shell_zentrale_ausgabe_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/zentrale_ausgabe_test.cpp

@@ -1,0 +1,23 @@
+# The Windows installer, made by NSIS through CPack (Debian's nsis cross-builds it):
+#   cpack --config <build>/CPackConfig.cmake -B <build>    ->    gramura-<version>-win64.exe
+# Per machine under Program Files (64-bit), a Start-menu entry, an uninstaller; /S installs and uninstalls
+# silently. The uninstaller removes the program folder only: the recorded weights live in each user's
+# %LOCALAPPDATA%\Gramura and stay.
+set(CPACK_GENERATOR NSIS)
+set(CPACK_PACKAGE_NAME Gramura)
+set(CPACK_PACKAGE_VENDOR "Gramura")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "VELKOR ZEL Desktop: Gewicht der Wiegeanzeige anzeigen, übergeben, aufzeichnen")
+set(CPACK_PACKAGE_FILE_NAME "gramura-${PROJECT_VERSION}-win64")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY "Gramura")
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "Gramura")
+set(CPACK_PACKAGE_EXECUTABLES gramura "VELKOR ZEL Desktop")
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY ".")
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+set(CPACK_NSIS_PACKAGE_NAME "VELKOR ZEL Desktop")
+set(CPACK_NSIS_DISPLAY_NAME "VELKOR ZEL Desktop")
+set(CPACK_NSIS_INSTALLED_ICON_NAME "gramura.exe")
+set(CPACK_NSIS_MUI_ICON ${GRAMURA_ICO})
+set(CPACK_NSIS_MUI_UNIICON ${GRAMURA_ICO})
+set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+set(CPACK_NSIS_MODIFY_PATH OFF)
+include(CPack)

@@ -1,0 +1,86 @@
+#include "konsole.h"
+
+#include <QtGlobal>
+#include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace platform {
+
+namespace {
+
+#ifdef Q_OS_WIN
+bool fuehrtWohin(DWORD welche) {
+    const HANDLE h = GetStdHandle(welche);
+    return h != nullptr && h != INVALID_HANDLE_VALUE && GetFileType(h) != FILE_TYPE_UNKNOWN;
+}
+
+bool istKonsole(DWORD welche) {
+    DWORD modus = 0;
+    return GetConsoleMode(GetStdHandle(welche), &modus) != 0;
+}
+
+UINT g_alteAusgabeSeite = 0;
+
+void ausgabeSeiteZurueck() {
+    if (g_alteAusgabeSeite != 0)
+        SetConsoleOutputCP(g_alteAusgabeSeite);
+}
+
+void kasten(const QString& text, UINT art) {
+    MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(text.utf16()), L"VELKOR ZEL Desktop",
+                art | MB_OK | MB_SETFOREGROUND);
+}
+#endif
+
+void schreiben(std::FILE* ziel, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), ziel);
+    if (!text.endsWith(QLatin1Char('\n')))
+        std::fputc('\n', ziel);
+    std::fflush(ziel);
+}
+
+} // namespace
+
+void konsoleAnbinden() {
+#ifdef Q_OS_WIN
+    const bool ausgabe = fuehrtWohin(STD_OUTPUT_HANDLE);
+    const bool fehler = fuehrtWohin(STD_ERROR_HANDLE);
+    if ((!ausgabe || !fehler) && AttachConsole(ATTACH_PARENT_PROCESS)) {
+        // Only the streams that lead nowhere: one redirected into a file stays there.
+        if (!ausgabe && std::freopen("CONOUT$", "w", stdout) == nullptr)
+            return;
+        if (!fehler && std::freopen("CONOUT$", "w", stderr) == nullptr)
+            return;
+    }
+    // The texts leave the program in the system's ANSI code page; a console shows its own (OEM) one, in which
+    // ä, ö, ü and ß are other letters. The console is the user's: its page is put back at the end.
+    if ((istKonsole(STD_OUTPUT_HANDLE) || istKonsole(STD_ERROR_HANDLE)) && GetConsoleOutputCP() != GetACP()) {
+        g_alteAusgabeSeite = GetConsoleOutputCP();
+        if (SetConsoleOutputCP(GetACP()))
+            std::atexit(ausgabeSeiteZurueck);
+        else
+            g_alteAusgabeSeite = 0;
+    }
+#endif
+}
+
+void hilfeAusgeben(const QString& text) {
+    schreiben(stdout, text);
+#ifdef Q_OS_WIN
+    if (!fuehrtWohin(STD_OUTPUT_HANDLE))
+        kasten(text, MB_ICONINFORMATION);
+#endif
+}
+
+void fehlerAusgeben(const QString& text) {
+    schreiben(stderr, text);
+#ifdef Q_OS_WIN
+    if (!fuehrtWohin(STD_ERROR_HANDLE))
+        kasten(text, MB_ICONERROR);
+#endif
+}
+
+} // namespace platform
