@@ -121,3 +121,14 @@ fehlschlag() {
     echo "FAILED: $*"
     exit 1
 }
+
+# True while a gramura.exe of this test's prefix runs (other tests' wine processes are not this one's).
+laeuft_gramura() {
+    local pid
+    for pid in $(pgrep -f 'gramura\.exe' 2>/dev/null); do
+        if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+            return 0
+        fi
+    done
+    return 1
+}
