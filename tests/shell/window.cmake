@@ -25,6 +25,15 @@ gramura_add_gtest(shell_zentraleanzeige_test GUI
     LIBS shell recording_store gramura_fakes
     LABELS gui)
 
+# The central store where the PostgreSQL driver does not load: one line naming the file, no knocking.
+find_package(Qt6 REQUIRED COMPONENTS Network)
+gramura_add_gtest(shell_zentraletreiber_test GUI
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/zentraletreiber_test.cpp ${CMAKE_SOURCE_DIR}/tests/recording/testdatenbank.h
+            ${CMAKE_SOURCE_DIR}/tests/fakes/fakesystray.h
+    LIBS shell recording_store gramura_fakes Qt6::Test Qt6::Network
+    LABELS gui)
+target_include_directories(shell_zentraletreiber_test PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../recording)
+
 # "Zentrale" offscreen: what its fields store where, and a check cut short by closing it.
 find_package(Qt6 REQUIRED COMPONENTS Network)
 gramura_add_gtest(shell_frmzentrale_test GUI
