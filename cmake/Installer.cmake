@@ -20,4 +20,7 @@ set(CPACK_NSIS_MUI_ICON ${GRAMURA_ICO})
 set(CPACK_NSIS_MUI_UNIICON ${GRAMURA_ICO})
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_MODIFY_PATH OFF)
+# The installer itself is a 64-bit program like the one it installs: Program Files and the registry are then
+# Windows' own 64-bit views, with no redirection, and it runs where there is no 32-bit subsystem (wine64).
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 include(CPack)

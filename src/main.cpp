@@ -29,6 +29,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -47,6 +48,26 @@ struct Optionen {
     QString von;
     QString bis;
 };
+
+// Qt's parser words its refusals in English, and no translation can be installed before the application object
+// exists; the operator reads them in the program's language. A refusal Qt words some other way passes as it is.
+QString aufrufFehler(const QCommandLineParser& parser) {
+    QStringList unbekannt = parser.unknownOptionNames();
+    if (!unbekannt.isEmpty()) {
+        for (QString& name : unbekannt)
+            name.prepend(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"));
+        return (unbekannt.size() == 1 ? QStringLiteral("unbekannte Option %1")
+                                      : QStringLiteral("unbekannte Optionen %1"))
+            .arg(unbekannt.join(QStringLiteral(", ")));
+    }
+    static const QRegularExpression wert(QStringLiteral("^(Missing|Unexpected) value after '(.*)'\\.$"));
+    const QRegularExpressionMatch treffer = wert.match(parser.errorText());
+    if (!treffer.hasMatch())
+        return parser.errorText();
+    return (treffer.captured(1) == QLatin1String("Missing") ? QStringLiteral("%1 erwartet einen Wert")
+                                                            : QStringLiteral("%1 erwartet keinen Wert"))
+        .arg(treffer.captured(2));
+}
 
 // Options are read before the application object exists, so a missing display can be told in one line.
 Optionen parseOptions(const QStringList& arguments) {
@@ -96,7 +117,7 @@ Optionen parseOptions(const QStringList& arguments) {
     parser.addOption(von);
     parser.addOption(bis);
     if (!parser.parse(arguments)) {
-        platform::fehlerAusgeben(QStringLiteral("gramura: ") + parser.errorText());
+        platform::fehlerAusgeben(QStringLiteral("gramura: ") + aufrufFehler(parser));
         std::exit(2);
     }
     if (parser.isSet(help)) {

@@ -36,6 +36,20 @@ void kasten(const QString& text, UINT art) {
 #endif
 
 void schreiben(std::FILE* ziel, const QString& text) {
+#ifdef Q_OS_WIN
+    // A console gets the text itself. As bytes it passes the C runtime, which may read them in its own locale
+    // (wine's reads them as Latin-1 and turned „ and “ into control characters), before the console's code page.
+    const HANDLE h = GetStdHandle(ziel == stdout ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+    DWORD modus = 0;
+    if (GetConsoleMode(h, &modus)) {
+        const QString zeile = text.endsWith(QLatin1Char('\n')) ? text : text + QLatin1Char('\n');
+        DWORD geschrieben = 0;
+        std::fflush(ziel);
+        if (WriteConsoleW(h, reinterpret_cast<const wchar_t*>(zeile.utf16()), static_cast<DWORD>(zeile.size()),
+                          &geschrieben, nullptr))
+            return;
+    }
+#endif
     std::fputs(text.toLocal8Bit().constData(), ziel);
     if (!text.endsWith(QLatin1Char('\n')))
         std::fputc('\n', ziel);

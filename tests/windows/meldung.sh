@@ -16,7 +16,6 @@ breite=$(xdotool getwindowgeometry --shell "$kasten" | sed -n 's/^WIDTH=//p')
 sleep 1
 bildschirm "$WIN_SCRATCH/meldung.png"
 [ -f "$daten/zel.mdb" ] && fehlschlag "das Programm lief weiter (zel.mdb angelegt) statt abzulehnen"
-xdotool windowactivate --sync "$kasten" 2>/dev/null
 xdotool key --window "$kasten" Return
 fenster_weg "VELKOR ZEL Desktop" 20 || fehlschlag "nach OK bleibt ein Fenster offen (Breite der Meldung: $breite)"
 sleep 2

@@ -55,6 +55,7 @@ prefix_bereiten() {
         cp "$WIN_VORLAGE/$reg" "$WIN_SCRATCH/prefix/$reg"
     done
     export WINEPREFIX="$WIN_SCRATCH/prefix"
+    wine_deutsch
     WIN_C="$WINEPREFIX/drive_c"
     WIN_BENUTZER="$WIN_C/users/$(id -un)"
     WIN_LOCALAPPDATA="$WIN_BENUTZER/AppData/Local"
@@ -86,7 +87,8 @@ fenster_warten() {
     local titel=$1 frist=${2:-60} ende id
     ende=$(($(date +%s) + frist))
     while [ "$(date +%s)" -lt "$ende" ]; do
-        id=$(xdotool search --name "^${titel}\$" 2>/dev/null | head -n1)
+        # Only a window on the screen: one wine has made but not yet shown takes no keys.
+        id=$(xdotool search --onlyvisible --name "^${titel}\$" 2>/dev/null | head -n1)
         if [ -n "$id" ]; then
             echo "$id"
             return 0
@@ -131,4 +133,60 @@ laeuft_gramura() {
         fi
     done
     return 1
+}
+
+# German for every wine process from here on. Wine reads the user's locale from the Unix one at each start and
+# overwrites the registry's with it; without a de_DE locale on the host, setlocale() fails and wine reads
+# LC_ALL itself, so this works on a bare Debian too. Bash's warning about the missing locale is dropped.
+wine_deutsch() {
+    export LC_ALL=de_DE.UTF-8 2>/dev/null
+}
+
+# The data of value $2 under registry key $1 as `wine reg query` lists it; false when the key or value is missing.
+registerwert() {
+    local liste
+    liste=$(wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r') || return 1
+    printf '%s\n' "$liste" | awk -F '    ' -v name="$2" '
+        tolower($2) == tolower(name) && $3 ~ /^REG_/ { print $4; gefunden = 1; exit }
+        END { exit !gefunden }'
+}
+
+# Waits up to $4 seconds (default 10) until value $2 under key $1 reads $3; false, with what it read, otherwise.
+registerwert_warten() {
+    local ende wert
+    ende=$(($(date +%s) + ${4:-10}))
+    while :; do
+        wert=$(registerwert "$1" "$2") && [ "$wert" = "$3" ] && return 0
+        [ "$(date +%s)" -ge "$ende" ] && break
+        sleep 0.3
+    done
+    echo "${wert:-(fehlt)}"
+    return 1
+}
+
+# Builds abfrage.c (foreground window, clipboard) for this test into $WIN_ABFRAGE.
+abfrage_bauen() {
+    WIN_ABFRAGE="$WIN_SCRATCH/abfrage.exe"
+    command -v x86_64-w64-mingw32-gcc >/dev/null 2>&1 || fehlschlag "x86_64-w64-mingw32-gcc fehlt (mingw-w64)"
+    x86_64-w64-mingw32-gcc -O2 -Wall -Werror -o "$WIN_ABFRAGE" "$(dirname "${BASH_SOURCE[0]}")/abfrage.c" ||
+        fehlschlag "abfrage.c lässt sich nicht bauen"
+}
+
+# The caption of the window Windows has in front, and the clipboard's text (abfrage_bauen first).
+vordergrund() {
+    wine "$WIN_ABFRAGE" vorn 2>/dev/null
+}
+zwischenablage() {
+    wine "$WIN_ABFRAGE" ablage 2>/dev/null
+}
+
+# Builds einfuegeziel.cpp (a Win32 window with an edit control that writes down its keys and text changes) for
+# this test into $WIN_EINFUEGEZIEL; statically, so it needs no DLL of mingw's beside it.
+einfuegeziel_bauen() {
+    WIN_EINFUEGEZIEL="$WIN_SCRATCH/einfuegeziel.exe"
+    command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1 ||
+        fehlschlag "x86_64-w64-mingw32-g++-posix fehlt (mingw-w64)"
+    x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -Wall -Wextra -Wpedantic -Wshadow -Werror -DUNICODE -D_UNICODE \
+        -static -s -o "$WIN_EINFUEGEZIEL" "$(dirname "${BASH_SOURCE[0]}")/einfuegeziel.cpp" ||
+        fehlschlag "einfuegeziel.cpp lässt sich nicht bauen"
 }
