@@ -1,6 +1,7 @@
 #include "einzelstart.h"
 
 #include "platform/sperrdatei.h"
+#include "platform/vordergrund.h"
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
@@ -58,6 +59,7 @@ EinzelStart::Ergebnis EinzelStart::anmelden() {
         QLocalSocket socket;
         socket.connectToServer(m_name);
         if (socket.waitForConnected(500)) {
+            platform::vordergrundFreigeben();
             socket.write(kBitte);
             if (socket.waitForBytesWritten(1000)) {
                 while (socket.bytesAvailable() < qint64(sizeof(kAntwort) - 1) &&

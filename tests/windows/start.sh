@@ -13,6 +13,12 @@ sleep 3
 mkdir -p "${GRAMURA_WINDOWS_BILDER:-$WIN_SCRATCH}"
 bildschirm "${GRAMURA_WINDOWS_BILDER:-$WIN_SCRATCH}/start.png"
 [ -f "$daten/zel.mdb" ] || fehlschlag "zel.mdb nicht im Datenordner angelegt"
-xdotool windowclose "$fenster" 2>/dev/null || xdotool key --window "$fenster" alt+F4
+# Closing the window ends the program, as "Beenden" does.
+xdotool key --window "$fenster" alt+F4
 fenster_weg "VELKOR ZEL Desktop" 30 || fehlschlag "das Fenster bleibt nach dem Schließen"
+for _ in $(seq 50); do
+    laeuft_gramura || break
+    sleep 0.2
+done
+laeuft_gramura && fehlschlag "gramura.exe läuft nach dem Schließen des Fensters weiter"
 echo "PASSED"
