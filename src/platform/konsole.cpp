@@ -69,6 +69,10 @@ void konsoleAnbinden() {
         if (!fehler && std::freopen("CONOUT$", "w", stderr) == nullptr)
             return;
     }
+    // Qt sends its warnings to the debugger unless a console is attached; where standard error leads into a
+    // file or pipe (gramura.exe 2> protokoll.txt, a service wrapper), they belong there, as on Linux.
+    if (fuehrtWohin(STD_ERROR_HANDLE) && !istKonsole(STD_ERROR_HANDLE))
+        qputenv("QT_FORCE_STDERR_LOGGING", "1");
     // The texts leave the program in the system's ANSI code page; a console shows its own (OEM) one, in which
     // ä, ö, ü and ß are other letters. The console is the user's: its page is put back at the end.
     if ((istKonsole(STD_OUTPUT_HANDLE) || istKonsole(STD_ERROR_HANDLE)) && GetConsoleOutputCP() != GetACP()) {

@@ -45,7 +45,9 @@ zweiter_start() {
     dauer=$((($(date +%s%N) - beginn) / 1000000))
     [ "$rc" -eq 0 ] || fehlschlag "$1: der zweite Start endet mit $rc nach $dauer ms: $(cat "$WIN_SCRATCH/zweiter.txt")"
     [ "$dauer" -le 10000 ] || fehlschlag "$1: der zweite Start braucht $dauer ms"
-    [ -s "$WIN_SCRATCH/zweiter.txt" ] && fehlschlag "$1: der zweite Start sagt: $(cat "$WIN_SCRATCH/zweiter.txt")"
+    # Qt's own notes about what wine's display lacks (lines "qt.qpa.…") are no word of the program's.
+    gesagt=$(tr -d '\r' <"$WIN_SCRATCH/zweiter.txt" | grep -v '^qt\.' | grep -v '^"Unable to open monitor' || true)
+    [ -n "$gesagt" ] && fehlschlag "$1: der zweite Start sagt: $gesagt"
     echo "$1: der zweite Start endet nach $dauer ms mit 0"
 }
 
