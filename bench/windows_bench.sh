@@ -11,6 +11,8 @@ seconds=${2:-30}
 export GRAMURA_WINDOWS_BUILD=${GRAMURA_WINDOWS_BUILD:-$here/build-windows}
 vorlage=${GRAMURA_WINE_VORLAGE:-}
 . "$here/tests/windows/wine_umgebung.sh"
+# The tests' helpers poll with commands that fail until the window is there.
+set +e
 windows_oder_auslassen
 [ -x "$here/build/gramura" ] || { echo "windows_bench: build/gramura fehlt" >&2; exit 1; }
 if [ -z "$vorlage" ]; then
@@ -34,7 +36,7 @@ bis_zum_fenster() {
     done
     ende=$(ms)
     echo $((ende - anfang))
-    xdotool key --window "$id" alt+F4 >/dev/null 2>&1 || true
+    xdotool windowfocus "$id" key --clearmodifiers alt+b >/dev/null 2>&1 || true
     wait "$pid" 2>/dev/null || true
     fenster_weg "$titel" 30 || true
 }
@@ -78,7 +80,7 @@ cpu_prozent() {
     server=""
     if [ "$name" = wine ]; then
         progpid=$(im_prefix -f 'gramura\.exe')
-        server=$(im_prefix -x wineserver)
+        server=$(im_prefix -f 'wineserver(64)?( |$)' || true)
     fi
     t0=$(ticks "$progpid"); s0=0; [ -n "$server" ] && s0=$(ticks "$server")
     sleep "$seconds"
@@ -87,7 +89,7 @@ cpu_prozent() {
         'BEGIN { printf "idle CPU over %d s, %s: program %.2f %% of a core, wineserver %.2f %%\n", sec, n, 100 * p / hz / sec, 100 * s / hz / sec }'
     local id
     id=$(xdotool search --onlyvisible --name "^${titel}\$" | head -n1)
-    xdotool key --window "$id" alt+F4 >/dev/null 2>&1 || kill "$pid"
+    xdotool windowfocus "$id" key --clearmodifiers alt+b >/dev/null 2>&1 || kill "$pid"
     wait "$pid" 2>/dev/null || true
     fenster_weg "$titel" 30 || true
 }
