@@ -142,10 +142,6 @@ zweiter_start "nach wineserver -k"
 # Ended with "Beenden", the lock goes with it.
 xdotool mousemove --window "$fenster" "$beenden_x" "$knopf_y" click 1
 fenster_weg "$titel" 30 || fehlschlag "das Fenster bleibt nach „Beenden“"
-ende=$(($(date +%s) + 30))
-while kill -0 "$erster" 2>/dev/null; do
-    [ "$(date +%s)" -lt "$ende" ] || fehlschlag "gramura.exe läuft 30 s nach „Beenden“ noch"
-    sleep 0.3
-done
+ende_warten "$erster" 30 "„Beenden“"
 ls "$temp"/gramura-*.lock >/dev/null 2>&1 && fehlschlag "die Sperrdatei bleibt nach „Beenden“"
 echo "PASSED"

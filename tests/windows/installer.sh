@@ -134,11 +134,7 @@ echo "Löschen: $alt alte Zeilen fort, danach $(zeilen) neue"
 # "Beenden" at (60, 4410).
 xdotool mousemove --window "$fenster" $(((60 + 697 + 7) / 15)) $(((4410 + 187 + 7) / 15)) click 1
 fenster_weg "$titel" 30 || fehlschlag "das Fenster bleibt nach „Beenden“"
-ende=$(($(date +%s) + 30))
-while kill -0 "$gramura" 2>/dev/null; do
-    [ "$(date +%s)" -lt "$ende" ] || fehlschlag "gramura.exe läuft 30 s nach „Beenden“ noch"
-    sleep 0.3
-done
+ende_warten "$gramura" 30 "„Beenden“"
 
 if [ "$art" = nsis ]; then
     # The uninstaller copies itself to %TEMP% and returns at once; the folder goes when that copy is done.

@@ -144,9 +144,5 @@ gezeichnet "$bild" || aufgeben "das Fenster ist leer zurück auf \"${seiten[0]}\
 # Alt+F4 as keys typed into the window: wine turns it into the close request the program ends on.
 xdotool windowfocus --sync "$fenster" key alt+F4
 fenster_weg "VELKOR ZEL Desktop" 30 || fehlschlag "das Fenster bleibt nach Alt+F4"
-ende=$(($(date +%s) + 20))
-while kill -0 "$programm" 2>/dev/null; do
-    [ "$(date +%s)" -lt "$ende" ] || fehlschlag "gramura.exe läuft 20 s nach dem Schließen noch"
-    sleep 0.2
-done
+ende_warten "$programm" 20 "dem Schließen"
 echo "PASSED"

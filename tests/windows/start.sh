@@ -8,6 +8,7 @@ xvfb_starten
 daten="$WIN_SCRATCH/daten"
 mkdir -p "$daten"
 wine "$WIN_DEPLOY/gramura.exe" --demo --data-dir "$(winpfad "$daten")" >"$WIN_SCRATCH/aus.txt" 2>&1 &
+programm=$!
 fenster=$(fenster_warten "VELKOR ZEL Desktop" 90) || fehlschlag "kein Fenster \"VELKOR ZEL Desktop\" nach 90 s"
 sleep 3
 mkdir -p "${GRAMURA_WINDOWS_BILDER:-$WIN_SCRATCH}"
@@ -16,9 +17,5 @@ bildschirm "${GRAMURA_WINDOWS_BILDER:-$WIN_SCRATCH}/start.png"
 # Closing the window ends the program, as "Beenden" does.
 xdotool key --window "$fenster" alt+F4
 fenster_weg "VELKOR ZEL Desktop" 30 || fehlschlag "das Fenster bleibt nach dem Schließen"
-for _ in $(seq 50); do
-    laeuft_gramura || break
-    sleep 0.2
-done
-laeuft_gramura && fehlschlag "gramura.exe läuft nach dem Schließen des Fensters weiter"
+ende_warten "$programm" 20 "dem Schließen des Fensters"
 echo "PASSED"

@@ -190,3 +190,13 @@ einfuegeziel_bauen() {
         -static -s -o "$WIN_EINFUEGEZIEL" "$(dirname "${BASH_SOURCE[0]}")/einfuegeziel.cpp" ||
         fehlschlag "einfuegeziel.cpp lässt sich nicht bauen"
 }
+
+# Waits until process $1 (the wine process a test started) has ended, up to $2 seconds, else fails saying that
+# the program still runs that long after $3 (what ended it: „Beenden“, Alt+F4, …).
+ende_warten() {
+    local ende=$(($(date +%s) + $2))
+    while kill -0 "$1" 2>/dev/null; do
+        [ "$(date +%s)" -lt "$ende" ] || fehlschlag "gramura.exe läuft $2 s nach $3 noch"
+        sleep 0.2
+    done
+}

@@ -14,14 +14,12 @@ fehler="$WIN_SCRATCH/fehler.txt"
 wine "$WIN_DEPLOY/gramura.exe" --demo --data-dir "$(winpfad "$daten")" \
     --zentrale "host=127.0.0.1 port=1 dbname=waagen user=waage connect_timeout=2" --station Waage-1 \
     >/dev/null 2>"$fehler" &
+programm=$!
 fenster=$(fenster_warten "VELKOR ZEL Desktop" 90) || fehlschlag "kein Fenster nach 90 s"
 sleep 8
 xdotool key --window "$fenster" alt+F4
 fenster_weg "VELKOR ZEL Desktop" 30 || fehlschlag "das Fenster bleibt nach dem Schließen"
-for _ in $(seq 50); do
-    laeuft_gramura || break
-    sleep 0.2
-done
+ende_warten "$programm" 20 "dem Schließen"
 
 meldungen=$(tr -d '\r' <"$fehler" | grep -c 'PostgreSQL-Treiber fehlt')
 # The first file of the driver's chain that cannot load is named (the folder carries none of them yet).
