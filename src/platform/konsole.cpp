@@ -22,13 +22,6 @@ bool istKonsole(DWORD welche) {
     return GetConsoleMode(GetStdHandle(welche), &modus) != 0;
 }
 
-UINT g_alteAusgabeSeite = 0;
-
-void ausgabeSeiteZurueck() {
-    if (g_alteAusgabeSeite != 0)
-        SetConsoleOutputCP(g_alteAusgabeSeite);
-}
-
 void kasten(const QString& text, UINT art) {
     MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(text.utf16()), L"VELKOR ZEL Desktop",
                 art | MB_OK | MB_SETFOREGROUND);
@@ -37,16 +30,16 @@ void kasten(const QString& text, UINT art) {
 
 void schreiben(std::FILE* ziel, const QString& text) {
 #ifdef Q_OS_WIN
-    // A console gets the text itself. As bytes it passes the C runtime, which may read them in its own locale
-    // (wine's reads them as Latin-1 and turned „ and “ into control characters), before the console's code page.
-    const HANDLE h = GetStdHandle(ziel == stdout ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
-    DWORD modus = 0;
-    if (GetConsoleMode(h, &modus)) {
+    // A console gets the text itself, whatever its code page. As bytes it would pass the C runtime, which may
+    // read them in its own locale (wine's reads them as Latin-1 and turned „ and “ into control characters),
+    // and then the console's OEM code page, in which ä, ö, ü and ß are other letters.
+    const DWORD welche = ziel == stdout ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE;
+    if (istKonsole(welche)) {
         const QString zeile = text.endsWith(QLatin1Char('\n')) ? text : text + QLatin1Char('\n');
         DWORD geschrieben = 0;
         std::fflush(ziel);
-        if (WriteConsoleW(h, reinterpret_cast<const wchar_t*>(zeile.utf16()), static_cast<DWORD>(zeile.size()),
-                          &geschrieben, nullptr))
+        if (WriteConsoleW(GetStdHandle(welche), reinterpret_cast<const wchar_t*>(zeile.utf16()),
+                          static_cast<DWORD>(zeile.size()), &geschrieben, nullptr))
             return;
     }
 #endif
@@ -73,15 +66,6 @@ void konsoleAnbinden() {
     // file or pipe (gramura.exe 2> protokoll.txt, a service wrapper), they belong there, as on Linux.
     if (fuehrtWohin(STD_ERROR_HANDLE) && !istKonsole(STD_ERROR_HANDLE))
         qputenv("QT_FORCE_STDERR_LOGGING", "1");
-    // The texts leave the program in the system's ANSI code page; a console shows its own (OEM) one, in which
-    // ä, ö, ü and ß are other letters. The console is the user's: its page is put back at the end.
-    if ((istKonsole(STD_OUTPUT_HANDLE) || istKonsole(STD_ERROR_HANDLE)) && GetConsoleOutputCP() != GetACP()) {
-        g_alteAusgabeSeite = GetConsoleOutputCP();
-        if (SetConsoleOutputCP(GetACP()))
-            std::atexit(ausgabeSeiteZurueck);
-        else
-            g_alteAusgabeSeite = 0;
-    }
 #endif
 }
 

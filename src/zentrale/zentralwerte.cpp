@@ -4,10 +4,10 @@
 #include "recording/vorlage.h"
 
 #include <QDateTime>
-#include <QTimeZone>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlField>
+#include <QTimeZone>
 #include <QUuid>
 #include <cmath>
 
