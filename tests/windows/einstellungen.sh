@@ -5,7 +5,6 @@
 # HKLM\Software\Gramura\frm_Settings counts where the user has none, while the user's own wins.
 . "$(dirname "$0")/wine_umgebung.sh"
 windows_oder_auslassen
-wine_deutsch
 prefix_bereiten
 xvfb_starten
 # A German Windows writes numbers with a decimal comma; a prefix made under another locale keeps that one's.

@@ -17,7 +17,6 @@ tasten | altgr) ;;
 *) echo "FAILED: unbekannter Fall \"$art\" (tasten oder altgr)"; exit 1 ;;
 esac
 windows_oder_auslassen
-wine_deutsch
 prefix_bereiten
 einfuegeziel_bauen
 xvfb_starten

@@ -8,7 +8,6 @@ for werkzeug in xwd xwdtopnm pamdepth pnmcut pnmtoplainpnm pnmtopng ppmhist; do
     command -v "$werkzeug" >/dev/null 2>&1 || fehlschlag "$werkzeug fehlt (x11-apps, netpbm)"
 done
 prefix_bereiten
-wine_deutsch
 xvfb_starten
 
 bilder=${GRAMURA_WINDOWS_BILDER:-$WIN_SCRATCH/bilder}

@@ -13,7 +13,6 @@ for werkzeug in socat sqlite3; do
     command -v "$werkzeug" >/dev/null 2>&1 || fehlschlag "$werkzeug fehlt"
 done
 prefix_bereiten
-wine_deutsch
 xvfb_starten
 abfrage_bauen
 
