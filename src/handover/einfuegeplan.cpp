@@ -10,7 +10,7 @@ bool unten(const platform::KeyStateBytes& state, std::uint16_t code) {
 
 } // namespace
 
-std::vector<platform::KeyEvent> EinfuegePlan::strgV(const platform::KeyStateBytes& gehalten) {
+std::vector<platform::KeyEvent> EinfuegePlan::strgV(const platform::KeyStateBytes& gehalten, std::uint16_t v) {
     std::vector<platform::KeyEvent> plan;
     const bool altGr = unten(gehalten, kAltGr);
     // On layouts with AltGr, Windows adds a left Ctrl of its own to AltGr and takes it away again when AltGr
@@ -34,13 +34,13 @@ std::vector<platform::KeyEvent> EinfuegePlan::strgV(const platform::KeyStateByte
     // Never press or release a Ctrl the operator holds: a release would end the Ctrl the operator still holds.
     if (!strgGehalten)
         plan.push_back({eigeneStrg, true});
-    if (unten(gehalten, kV)) {
+    if (unten(gehalten, v)) {
         // V itself is held (hotkey STR - V or ALT - V): a fresh press, and it is left down as it was.
-        plan.push_back({kV, false});
-        plan.push_back({kV, true});
+        plan.push_back({v, false});
+        plan.push_back({v, true});
     } else {
-        plan.push_back({kV, true});
-        plan.push_back({kV, false});
+        plan.push_back({v, true});
+        plan.push_back({v, false});
     }
     if (!strgGehalten)
         plan.push_back({eigeneStrg, false});

@@ -18,7 +18,8 @@ public:
     static constexpr std::uint16_t kUmschaltRechts = 54;
     static constexpr std::uint16_t kV = 47;
 
-    static std::vector<platform::KeyEvent> strgV(const platform::KeyStateBytes& gehalten);
+    // `v` is the scan code of the key that types V for the target.
+    static std::vector<platform::KeyEvent> strgV(const platform::KeyStateBytes& gehalten, std::uint16_t v = kV);
 };
 
 } // namespace handover

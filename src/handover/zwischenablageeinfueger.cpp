@@ -60,7 +60,7 @@ std::vector<platform::KeyEvent> ZwischenablageEinfueger::einfuegen(const QString
     m_erkennung->zielMerken();
     m_zeitlimit.start();
     m_haltezeit.start();
-    std::vector<platform::KeyEvent> plan = EinfuegePlan::strgV(gehalten);
+    std::vector<platform::KeyEvent> plan = EinfuegePlan::strgV(gehalten, m_keystrokes.vTaste());
     if (m_keystrokes.send(plan))
         return plan;
     beenden(); // nothing reached the target: nobody will ask for the text
