@@ -4,8 +4,9 @@
 
 namespace handover {
 
-// Clipboard content that tells when someone fetches it. Listing the formats (a TARGETS query on X11) is
-// not fetching; only handing out the data is.
+// Clipboard content that tells when someone fetches it as text. Listing the formats (a TARGETS query on
+// X11) is not fetching, and neither is reading the markers that keep it out of clipboard histories: only a
+// target that pastes asks for the text.
 class AbholMimeData final : public QMimeData {
     Q_OBJECT
 public:

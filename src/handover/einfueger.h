@@ -26,6 +26,8 @@ public:
 Q_SIGNALS:
     // The paste is over; `abgeholt` says whether the target fetched the text.
     void fertig(bool abgeholt);
+    // The paste did not start, and the operator must know why: nothing reached the target.
+    void abgelehnt(const QString& grund);
 };
 
 } // namespace handover

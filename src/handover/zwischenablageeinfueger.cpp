@@ -4,21 +4,26 @@
 #include "einfuegeplan.h"
 #include "platform/abholererkennung.h"
 #include "platform/keystrokes.h"
+#include "platform/zielpruefung.h"
+#include "qtablage.h"
 
-#include <QClipboard>
+#include <QDeadlineTimer>
+#include <QThread>
 
 namespace handover {
 
 ZwischenablageEinfueger::ZwischenablageEinfueger(platform::Keystrokes& keystrokes, QClipboard& clipboard,
                                                  QObject* parent)
-    : Einfueger(parent), m_keystrokes(keystrokes), m_clipboard(clipboard),
-      m_eigeneErkennung(platform::createAbholerErkennung()), m_erkennung(m_eigeneErkennung.get()) {
+    : Einfueger(parent), m_keystrokes(keystrokes), m_eigeneAblage(std::make_unique<QtAblage>(clipboard)),
+      m_eigeneErkennung(platform::createAbholerErkennung()), m_eigenesZiel(platform::createZielPruefung()),
+      m_ablage(m_eigeneAblage.get()), m_erkennung(m_eigeneErkennung.get()), m_ziel(m_eigenesZiel.get()) {
     einrichten();
 }
 
-ZwischenablageEinfueger::ZwischenablageEinfueger(platform::Keystrokes& keystrokes, QClipboard& clipboard,
-                                                 platform::AbholerErkennung& erkennung, QObject* parent)
-    : Einfueger(parent), m_keystrokes(keystrokes), m_clipboard(clipboard), m_erkennung(&erkennung) {
+ZwischenablageEinfueger::ZwischenablageEinfueger(platform::Keystrokes& keystrokes, Ablage& ablage,
+                                                 platform::AbholerErkennung& erkennung, platform::ZielPruefung& ziel,
+                                                 QObject* parent)
+    : Einfueger(parent), m_keystrokes(keystrokes), m_ablage(&ablage), m_erkennung(&erkennung), m_ziel(&ziel) {
     einrichten();
 }
 
@@ -35,7 +40,7 @@ void ZwischenablageEinfueger::einrichten() {
 ZwischenablageEinfueger::~ZwischenablageEinfueger() {
     // The weight must not outlive the program on the clipboard.
     if (m_wartet)
-        m_clipboard.clear();
+        zurueckgeben();
 }
 
 void ZwischenablageEinfueger::setWartezeiten(int nachlaufMs, int hoechstMs, int halteMs) {
@@ -44,15 +49,40 @@ void ZwischenablageEinfueger::setWartezeiten(int nachlaufMs, int hoechstMs, int 
     m_haltezeit.setInterval(halteMs);
 }
 
+AbholMimeData* ZwischenablageEinfueger::aufDieAblage(const QString& text) {
+    // A program that holds the clipboard open usually lets go within a few milliseconds. The clipboard
+    // takes each offer over and may drop it when the setting fails, so every attempt offers a new one.
+    const QDeadlineTimer frist(kSetzfristMs);
+    for (;;) {
+        auto* daten = new AbholMimeData(text);
+        QPointer<AbholMimeData> wache(daten);
+        m_ablage->setzen(daten);
+        if (wache && m_ablage->haelt(wache.data()))
+            return wache.data();
+        if (frist.hasExpired())
+            return nullptr;
+        QThread::msleep(kSetzpauseMs);
+    }
+}
+
 std::vector<platform::KeyEvent> ZwischenablageEinfueger::einfuegen(const QString& text,
                                                                    const platform::KeyStateBytes& gehalten) {
     if (m_wartet)
         return {};
-    m_clipboard.clear();
-    auto* daten = new AbholMimeData(text);
+    if (m_ziel->erhoeht()) {
+        Q_EMIT abgelehnt(QStringLiteral("Ziel läuft als Administrator – Einfügen nicht möglich"));
+        return {};
+    }
+    // What the operator had copied comes back after the paste.
+    m_vorher = m_ablage->sichern();
+    AbholMimeData* daten = aufDieAblage(text);
+    if (!daten) {
+        m_vorher.reset();
+        Q_EMIT abgelehnt(QStringLiteral("Zwischenablage belegt – Gewicht nicht eingefügt"));
+        return {};
+    }
     m_daten = daten;
     connect(daten, &AbholMimeData::abgeholt, this, &ZwischenablageEinfueger::onAbgeholt);
-    m_clipboard.setMimeData(daten); // the clipboard owns it from here
     m_wartet = true;
     m_abgeholt = false;
     m_herkunftUnbekannt = false;
@@ -95,7 +125,19 @@ void ZwischenablageEinfueger::endeWennFaellig() {
 }
 
 void ZwischenablageEinfueger::leeren() {
-    m_clipboard.clear();
+    m_ablage->leeren();
+}
+
+void ZwischenablageEinfueger::zurueckgeben() {
+    // Whatever somebody else put on the clipboard meanwhile is theirs and stays.
+    if (m_daten && m_ablage->haelt(m_daten.data())) {
+        disconnect(m_daten, nullptr, this, nullptr);
+        if (m_vorher)
+            m_ablage->setzen(m_vorher.release());
+        else
+            m_ablage->leeren();
+    }
+    m_vorher.reset();
 }
 
 void ZwischenablageEinfueger::beenden() {
@@ -106,7 +148,7 @@ void ZwischenablageEinfueger::beenden() {
     m_zeitlimit.stop();
     if (m_daten)
         disconnect(m_daten, nullptr, this, nullptr);
-    m_clipboard.clear();
+    zurueckgeben();
     m_wartet = false;
     Q_EMIT fertig(m_abgeholt);
 }

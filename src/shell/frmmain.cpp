@@ -7,6 +7,7 @@
 #include "frmzusatzsalden.h"
 #include "funktionstaste.h"
 #include "gewichteraster.h"
+#include "handover/einfueger.h"
 #include "meldungen.h"
 #include "paneigen.h"
 #include "pangeld.h"
@@ -47,8 +48,9 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
       m_pankenn(new PanKenn(dienste.datenbank, dienste.meldungen)),
       m_cmdBeenden(new QPushButton(QStringLiteral("&Beenden"), this)),
       m_cmdMinimieren(new QPushButton(QStringLiteral("&Minimieren"), this)), m_statusband(new Statusband(this)),
-      m_tastenwache(new Tastenwache(dienste.tastatur, dienste.einfueger, *m_paneigen->funktionstaste(),
-                                    [this] { return txtgewicht()->text(); }, this)) {
+      m_tastenwache(new Tastenwache(
+          dienste.tastatur, dienste.einfueger, *m_paneigen->funktionstaste(), [this] { return txtgewicht()->text(); },
+          this)) {
     setObjectName(QStringLiteral("frmMain"));
     // The window is designed around MS Sans Serif 8.25 pt; where that font is missing, a sans serif of
     // similar width keeps the captions inside their designed cells.
@@ -126,6 +128,16 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     }
     m_trayFenster = new TrayFenster(*this, *m_dienste.tray, this);
     m_zentraleAnzeige = new ZentraleAnzeige(*m_statusband, *m_trayFenster, this);
+    if (m_dienste.einfueger) {
+        // A paste that could not start says why where the operator looks; the next Ctrl+V that goes out
+        // takes the line away.
+        const QString zeile = QStringLiteral("einfuegenAbgelehnt");
+        connect(
+            m_dienste.einfueger, &handover::Einfueger::abgelehnt, m_statusband,
+            [this, zeile](const QString& grund) { m_statusband->setzen(zeile, Statusband::Schwere::Warnung, grund); });
+        connect(m_dienste.einfueger, &handover::Einfueger::fertig, m_statusband,
+                [this, zeile] { m_statusband->loeschen(zeile); });
+    }
     tabReihenfolgeSetzen();
 }
 

@@ -1,6 +1,8 @@
 #include "fakeabholererkennung.h"
 #include "fakes/fakekeystrokes.h"
+#include "handover/qtablage.h"
 #include "handover/zwischenablageeinfueger.h"
+#include "platform/zielpruefung.h"
 
 #include <QClipboard>
 #include <QEventLoop>
@@ -13,6 +15,36 @@
 using handover::ZwischenablageEinfueger;
 
 namespace {
+
+// The target's rights as the test sets them.
+class FakeZielPruefung final : public platform::ZielPruefung {
+public:
+    bool erhoeht() override { return hoeher; }
+    bool hoeher = false;
+};
+
+// The clipboard that another program holds open for the first `belegt` offers: Qt drops each of them, and
+// the clipboard keeps what it held.
+class BelegteAblage final : public handover::Ablage {
+public:
+    explicit BelegteAblage(QClipboard& clipboard) : echt(clipboard) {}
+    void setzen(QMimeData* daten) override {
+        if (belegt > 0) {
+            --belegt;
+            ++abgewiesen;
+            delete daten;
+            return;
+        }
+        echt.setzen(daten);
+    }
+    bool haelt(const QMimeData* daten) const override { return echt.haelt(daten); }
+    std::unique_ptr<QMimeData> sichern() const override { return echt.sichern(); }
+    void leeren() override { echt.leeren(); }
+
+    handover::QtAblage echt;
+    int belegt = 0;
+    int abgewiesen = 0;
+};
 
 struct Ergebnis {
     std::optional<bool> abgeholt;
@@ -32,13 +64,16 @@ void warten(ZwischenablageEinfueger& einfueger, Ergebnis& ergebnis, int ms) {
 class ZwischenablageEinfuegerTest : public ::testing::Test {
 protected:
     ZwischenablageEinfuegerTest()
-        : clipboard(*QGuiApplication::clipboard()), einfueger(keystrokes, clipboard, erkennung) {
+        : clipboard(*QGuiApplication::clipboard()), ablage(clipboard),
+          einfueger(keystrokes, ablage, erkennung, ziel) {
         clipboard.setText(QStringLiteral("vom Bediener kopiert"));
         einfueger.setWartezeiten(30, 1000, 400);
         QObject::connect(&einfueger, &ZwischenablageEinfueger::fertig, [this](bool abgeholt) {
             ergebnis.abgeholt = abgeholt;
             ++ergebnis.anzahl;
         });
+        QObject::connect(&einfueger, &ZwischenablageEinfueger::abgelehnt,
+                         [this](const QString& grund) { abgelehnt << grund; });
     }
     ~ZwischenablageEinfuegerTest() override { clipboard.clear(); }
 
@@ -54,11 +89,16 @@ protected:
         loop.exec();
     }
 
+    bool zurueck() const { return clipboard.text() == QStringLiteral("vom Bediener kopiert"); }
+
     FakeKeystrokes keystrokes;
     FakeAbholerErkennung erkennung;
+    FakeZielPruefung ziel;
     QClipboard& clipboard;
+    BelegteAblage ablage;
     ZwischenablageEinfueger einfueger;
     Ergebnis ergebnis;
+    QStringList abgelehnt;
 };
 
 TEST_F(ZwischenablageEinfuegerTest, ZielHoltDenTextNachDemStrgVAb) {
@@ -79,7 +119,7 @@ TEST_F(ZwischenablageEinfuegerTest, ZielHoltDenTextNachDemStrgVAb) {
     ASSERT_TRUE(ergebnis.abgeholt.has_value());
     EXPECT_TRUE(*ergebnis.abgeholt);
     EXPECT_FALSE(einfueger.wartet());
-    EXPECT_TRUE(leer());
+    EXPECT_TRUE(zurueck());
 }
 
 TEST_F(ZwischenablageEinfuegerTest, OhneAbholungBleibtDerTextBisZumZeitlimit) {
@@ -93,7 +133,7 @@ TEST_F(ZwischenablageEinfuegerTest, OhneAbholungBleibtDerTextBisZumZeitlimit) {
     warten(einfueger, ergebnis, 2000);
     ASSERT_TRUE(ergebnis.abgeholt.has_value());
     EXPECT_FALSE(*ergebnis.abgeholt);
-    EXPECT_TRUE(leer());
+    EXPECT_TRUE(zurueck());
 }
 
 // A clipboard manager reads the new content at once; the target comes later. Only the target's fetch ends
@@ -116,7 +156,7 @@ TEST_F(ZwischenablageEinfuegerTest, FremdesLesenBeendetDasWartenNicht) {
     ASSERT_TRUE(ergebnis.abgeholt.has_value());
     EXPECT_TRUE(*ergebnis.abgeholt);
     EXPECT_EQ(ergebnis.anzahl, 1);
-    EXPECT_TRUE(leer());
+    EXPECT_TRUE(zurueck());
 }
 
 // Where nobody says who read, an early fetch may have been a manager's: the text stays for the hold time.
@@ -131,16 +171,16 @@ TEST_F(ZwischenablageEinfuegerTest, UnbekannteHerkunftHaeltDenTextBisZurHaltezei
     warten(einfueger, ergebnis, 2000);
     ASSERT_TRUE(ergebnis.abgeholt.has_value());
     EXPECT_TRUE(*ergebnis.abgeholt);
-    EXPECT_TRUE(leer());
+    EXPECT_TRUE(zurueck());
 }
 
-TEST_F(ZwischenablageEinfuegerTest, NichtGesendetEndetSofortMitLeererZwischenablage) {
+TEST_F(ZwischenablageEinfuegerTest, NichtGesendetEndetSofortUndGibtDieAblageZurueck) {
     keystrokes.sendSucceeds = false;
     einfueger.einfuegen(QStringLiteral("12,50"), {});
     EXPECT_FALSE(einfueger.wartet());
     ASSERT_TRUE(ergebnis.abgeholt.has_value());
     EXPECT_FALSE(*ergebnis.abgeholt);
-    EXPECT_TRUE(leer());
+    EXPECT_TRUE(zurueck());
 }
 
 TEST_F(ZwischenablageEinfuegerTest, KeinZweitesEinfuegenWaehrendGewartetWird) {
@@ -157,6 +197,68 @@ TEST_F(ZwischenablageEinfuegerTest, KeinZweitesEinfuegenWaehrendGewartetWird) {
     warten(einfueger, ergebnis, 2000);
     EXPECT_EQ(ergebnis.anzahl, 2);
     EXPECT_EQ(keystrokes.sent.size(), 2u);
+}
+
+// What the operator had copied, in all its formats, is there again once the target has the weight; what
+// another program set during the paste is that program's and stays.
+TEST_F(ZwischenablageEinfuegerTest, DerInhaltDesBedienersKommtZurueckAusserJemandSetztIhnNeu) {
+    auto* kopiert = new QMimeData;
+    kopiert->setText(QStringLiteral("Lieferschein 4711"));
+    kopiert->setHtml(QStringLiteral("<b>Lieferschein 4711</b>"));
+    kopiert->setData(QStringLiteral("application/x-tabelle"), QByteArray("\x00\x01zeile", 7));
+    clipboard.setMimeData(kopiert);
+    keystrokes.onSend = [&] { EXPECT_EQ(clipboard.text(), QStringLiteral("12,50")); };
+    einfueger.einfuegen(QStringLiteral("12,50"), {});
+    warten(einfueger, ergebnis, 2000);
+    ASSERT_TRUE(ergebnis.abgeholt.value_or(false));
+    const QMimeData* jetzt = clipboard.mimeData();
+    ASSERT_NE(jetzt, nullptr);
+    EXPECT_EQ(jetzt->text(), QStringLiteral("Lieferschein 4711"));
+    EXPECT_EQ(jetzt->html(), QStringLiteral("<b>Lieferschein 4711</b>"));
+    EXPECT_EQ(jetzt->data(QStringLiteral("application/x-tabelle")), QByteArray("\x00\x01zeile", 7));
+
+    keystrokes.onSend = [&] { clipboard.setText(QStringLiteral("neu kopiert")); };
+    ergebnis.abgeholt.reset();
+    einfueger.einfuegen(QStringLiteral("13,00"), {});
+    warten(einfueger, ergebnis, 2000);
+    ASSERT_TRUE(ergebnis.abgeholt.has_value());
+    EXPECT_EQ(clipboard.text(), QStringLiteral("neu kopiert"));
+}
+
+// Another program holds the clipboard open: a short hold is waited out; a long one sends no Ctrl+V at all,
+// which would paste the operator's own text as the weight, and says so.
+TEST_F(ZwischenablageEinfuegerTest, OhneDasGewichtAufDerAblageGehtKeinStrgVHinaus) {
+    ablage.belegt = 2;
+    QString imZiel;
+    keystrokes.onSend = [&] { imZiel = clipboard.text(); };
+    einfueger.einfuegen(QStringLiteral("12,50"), {});
+    EXPECT_EQ(ablage.abgewiesen, 2);
+    ASSERT_EQ(keystrokes.sent.size(), 1u);
+    EXPECT_EQ(imZiel, QStringLiteral("12,50"));
+    warten(einfueger, ergebnis, 2000);
+    EXPECT_TRUE(zurueck());
+
+    ablage.belegt = 1000000;
+    ergebnis = {};
+    einfueger.einfuegen(QStringLiteral("13,00"), {});
+    EXPECT_EQ(keystrokes.sent.size(), 1u);
+    EXPECT_FALSE(einfueger.wartet());
+    EXPECT_FALSE(ergebnis.abgeholt.has_value());
+    EXPECT_EQ(abgelehnt, QStringList{QStringLiteral("Zwischenablage belegt – Gewicht nicht eingefügt")});
+    EXPECT_TRUE(zurueck());
+}
+
+// Keys sent into a program with more rights are dropped by the system without a word.
+TEST_F(ZwischenablageEinfuegerTest, EinZielMitMehrRechtenBekommtNichtsUndDerBedienerErfaehrtWarum) {
+    ziel.hoeher = true;
+    einfueger.einfuegen(QStringLiteral("12,50"), {});
+    EXPECT_TRUE(keystrokes.sent.empty());
+    EXPECT_FALSE(einfueger.wartet());
+    EXPECT_EQ(abgelehnt, QStringList{QStringLiteral("Ziel läuft als Administrator – Einfügen nicht möglich")});
+    EXPECT_TRUE(zurueck());
+    ziel.hoeher = false;
+    einfueger.einfuegen(QStringLiteral("12,50"), {});
+    EXPECT_EQ(keystrokes.sent.size(), 1u);
 }
 
 TEST_F(ZwischenablageEinfuegerTest, LeerenEntferntDenInhaltDesBedieners) {
