@@ -4,6 +4,9 @@
  * wine_umgebung.sh; plain C and the system's DLLs only, so it runs in any prefix.
  * Usage: abfrage.exe vorn        the caption of the foreground window (exit 2: none)
  *        abfrage.exe ablage      the clipboard's text (exit 2: no text on it)
+ *        abfrage.exe setzen TEXT puts TEXT on the clipboard, as the operator's copying does
+ *        abfrage.exe halten MS   holds the clipboard open for MS milliseconds, as a clipboard manager or an
+ *                                office suite may; says "HAELT" once it does
  * Output in UTF-8, without a line end. */
 #include <windows.h>
 
@@ -52,11 +55,48 @@ static int ablage(void) {
     return ergebnis;
 }
 
+static int oeffnen(HWND fenster) {
+    int versuch;
+    for (versuch = 0; !OpenClipboard(fenster); ++versuch) {
+        if (versuch == 50)
+            return 0;
+        Sleep(100);
+    }
+    return 1;
+}
+
+static int setzen(const char* utf8) {
+    const int laenge = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, NULL, 0);
+    const HGLOBAL daten = GlobalAlloc(GMEM_MOVEABLE, (size_t)laenge * sizeof(wchar_t));
+    if (laenge <= 0 || daten == NULL || !oeffnen(NULL))
+        return 1;
+    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, GlobalLock(daten), laenge);
+    GlobalUnlock(daten);
+    EmptyClipboard();
+    const int ergebnis = SetClipboardData(CF_UNICODETEXT, daten) != NULL ? 0 : 1;
+    CloseClipboard();
+    return ergebnis;
+}
+
+static int halten(int ms) {
+    if (!oeffnen(NULL))
+        return 1;
+    fputs("HAELT\n", stdout);
+    fflush(stdout);
+    Sleep((DWORD)ms);
+    CloseClipboard();
+    return 0;
+}
+
 int main(int argc, char** argv) {
+    if (argc == 3 && strcmp(argv[1], "setzen") == 0)
+        return setzen(argv[2]);
+    if (argc == 3 && strcmp(argv[1], "halten") == 0)
+        return halten(atoi(argv[2]));
     if (argc == 2 && strcmp(argv[1], "vorn") == 0)
         return vorn();
     if (argc == 2 && strcmp(argv[1], "ablage") == 0)
         return ablage();
-    fputs("abfrage.exe vorn|ablage\n", stderr);
+    fputs("abfrage.exe vorn|ablage|setzen TEXT|halten MS\n", stderr);
     return 64;
 }

@@ -6,6 +6,9 @@
 //   <us> TEXT <utf-8>                       the edit's whole text after each change
 //   <us> AKTIV | INAKTIV | FOKUS            the window coming to the front or losing it, the edit's focus
 //   <us> MENUE auf | MENUE zu               the window's menu loop entered and left
+//   <us> ABLAGE name=hex;...                the clipboard changed: its formats that have names, each with its
+//                                           first four bytes in hex (handled on the window's thread, so the
+//                                           edit's own paste never finds the clipboard held by this)
 // The key lines come from a hook of its own rather than from the edit's messages: the hook sees the keys as
 // the key watch does, before any window, so a press the system lost and a press the program lost tell apart.
 // Cross-built with mingw-w64 by einfuegeziel_bauen in wine_umgebung.sh; static, so it needs no DLL beside it.
@@ -81,6 +84,31 @@ LRESULT CALLBACK fensterProzedur(HWND fenster, UINT nachricht, WPARAM wParam, LP
             zeile("FOKUS");
         }
         return 0;
+    case WM_CLIPBOARDUPDATE:
+        if (OpenClipboard(fenster)) {
+            std::string formate;
+            UINT format = 0;
+            while ((format = EnumClipboardFormats(format)) != 0) {
+                wchar_t name[256];
+                const int laenge = GetClipboardFormatNameW(format, name, 256);
+                if (laenge <= 0)
+                    continue;
+                formate += (formate.empty() ? "" : ";") + utf8(std::wstring(name, static_cast<std::size_t>(laenge)));
+                const HANDLE daten = GetClipboardData(format);
+                const auto* bytes = daten != nullptr ? static_cast<const unsigned char*>(GlobalLock(daten)) : nullptr;
+                if (bytes != nullptr) {
+                    char hex[16];
+                    if (GlobalSize(daten) >= 4) {
+                        std::snprintf(hex, sizeof hex, "=%02x%02x%02x%02x", bytes[0], bytes[1], bytes[2], bytes[3]);
+                        formate += hex;
+                    }
+                    GlobalUnlock(daten);
+                }
+            }
+            CloseClipboard();
+            zeile("ABLAGE " + formate);
+        }
+        return 0;
     case WM_ENTERMENULOOP:
         // Entered on a lone Alt tap: the menu bar then has the keys, and the edit none.
         zeile("MENUE auf");
@@ -133,6 +161,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     SendMessageW(feld, EM_SETLIMITTEXT, 0, 0);
+    AddClipboardFormatListener(fenster);
     // On this thread, which does nothing but wait for messages, so the hook always answers at once.
     const HHOOK tastenhaken = SetWindowsHookExW(WH_KEYBOARD_LL, haken, instanz, 0);
     if (tastenhaken == nullptr) {
