@@ -233,6 +233,7 @@ int main(int argc, char** argv) {
     auto tastatur = platform::createKeyboardState();
     auto keystrokes = platform::createKeystrokes();
     handover::ZwischenablageEinfueger einfueger(*keystrokes, *QGuiApplication::clipboard());
+    einfueger.setTastatur(tastatur.get());
     zentrale::ZeitBuchung zeitBuchung; // outlives the store, which holds it
     recording::WeightStore gewichtStore;
     recording::GewichteListe gewichteListe;

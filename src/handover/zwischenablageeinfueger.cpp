@@ -3,6 +3,7 @@
 #include "abholmimedata.h"
 #include "einfuegeplan.h"
 #include "platform/abholererkennung.h"
+#include "platform/keyboardstate.h"
 #include "platform/keystrokes.h"
 #include "platform/zielpruefung.h"
 #include "qtablage.h"
@@ -90,7 +91,8 @@ std::vector<platform::KeyEvent> ZwischenablageEinfueger::einfuegen(const QString
     m_erkennung->zielMerken();
     m_zeitlimit.start();
     m_haltezeit.start();
-    std::vector<platform::KeyEvent> plan = EinfuegePlan::strgV(gehalten, m_keystrokes.vTaste());
+    const platform::KeyStateBytes jetzt = m_tastatur ? m_tastatur->read() : gehalten;
+    std::vector<platform::KeyEvent> plan = EinfuegePlan::strgV(jetzt, m_keystrokes.vTaste());
     if (m_keystrokes.send(plan))
         return plan;
     beenden(); // nothing reached the target: nobody will ask for the text

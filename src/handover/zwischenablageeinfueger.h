@@ -11,6 +11,7 @@ class QMimeData;
 
 namespace platform {
 class AbholerErkennung;
+class KeyboardState;
 class Keystrokes;
 class ZielPruefung;
 } // namespace platform
@@ -52,6 +53,9 @@ public:
     void leeren() override;
 
     void setWartezeiten(int nachlaufMs, int hoechstMs, int halteMs);
+    // Where the keys are read again just before the Ctrl+V goes out: setting the clipboard takes its time,
+    // and a Ctrl that the operator held at the press may be up by then.
+    void setTastatur(platform::KeyboardState* tastatur) { m_tastatur = tastatur; }
 
 private:
     void einrichten();
@@ -68,6 +72,7 @@ private:
     Ablage* m_ablage;
     platform::AbholerErkennung* m_erkennung;
     platform::ZielPruefung* m_ziel;
+    platform::KeyboardState* m_tastatur = nullptr;
     QPointer<AbholMimeData> m_daten;
     std::unique_ptr<QMimeData> m_vorher;
     QTimer m_nachlauf;

@@ -1,4 +1,5 @@
 #include "fakeabholererkennung.h"
+#include "fakes/fakekeyboardstate.h"
 #include "fakes/fakekeystrokes.h"
 #include "handover/qtablage.h"
 #include "handover/zwischenablageeinfueger.h"
@@ -64,8 +65,7 @@ void warten(ZwischenablageEinfueger& einfueger, Ergebnis& ergebnis, int ms) {
 class ZwischenablageEinfuegerTest : public ::testing::Test {
 protected:
     ZwischenablageEinfuegerTest()
-        : clipboard(*QGuiApplication::clipboard()), ablage(clipboard),
-          einfueger(keystrokes, ablage, erkennung, ziel) {
+        : clipboard(*QGuiApplication::clipboard()), ablage(clipboard), einfueger(keystrokes, ablage, erkennung, ziel) {
         clipboard.setText(QStringLiteral("vom Bediener kopiert"));
         einfueger.setWartezeiten(30, 1000, 400);
         QObject::connect(&einfueger, &ZwischenablageEinfueger::fertig, [this](bool abgeholt) {
@@ -120,6 +120,26 @@ TEST_F(ZwischenablageEinfuegerTest, ZielHoltDenTextNachDemStrgVAb) {
     EXPECT_TRUE(*ergebnis.abgeholt);
     EXPECT_FALSE(einfueger.wartet());
     EXPECT_TRUE(zurueck());
+}
+
+// A 30 ms tap of Ctrl+Y: by the time the clipboard is set, the operator has let go of Ctrl. A V sent on its
+// own would type a "v" into the target.
+TEST_F(ZwischenablageEinfuegerTest, DasStrgVRichtetSichNachDenTastenBeimSendenNichtBeimDruck) {
+    FakeKeyboardState tastatur;
+    einfueger.setTastatur(&tastatur);
+    platform::KeyStateBytes beimDruck{};
+    beimDruck[29] = 0x80;
+    beimDruck[44] = 0x80;
+    einfueger.einfuegen(QStringLiteral("12,50"), beimDruck);
+    ASSERT_EQ(keystrokes.sent.size(), 1u);
+    EXPECT_EQ(keystrokes.sent.front(),
+              (std::vector<platform::KeyEvent>{{29, true}, {47, true}, {47, false}, {29, false}}));
+    warten(einfueger, ergebnis, 2000);
+
+    tastatur.halten({29});
+    einfueger.einfuegen(QStringLiteral("12,50"), {});
+    ASSERT_EQ(keystrokes.sent.size(), 2u);
+    EXPECT_EQ(keystrokes.sent.back(), (std::vector<platform::KeyEvent>{{47, true}, {47, false}}));
 }
 
 TEST_F(ZwischenablageEinfuegerTest, OhneAbholungBleibtDerTextBisZumZeitlimit) {
