@@ -48,7 +48,7 @@ strg_y() {
         keyup --delay 0 y keyup --delay 0 Control_L
 }
 
-wine "$WIN_EINFUEGEZIEL" "$(winpfad "$protokoll")" >"$WIN_SCRATCH/ziel.txt" 2>&1 &
+wine "$WIN_EINFUEGEZIEL" "$(winpfad "$protokoll")" --ablage >"$WIN_SCRATCH/ziel.txt" 2>&1 &
 ziel=$(fenster_warten Einfuegeziel 60) || scheitern "kein Fenster \"Einfuegeziel\": $(cat "$WIN_SCRATCH/ziel.txt")"
 warten_auf BEREIT 30 0 || scheitern "einfuegeziel.exe meldet sich nicht bereit"
 

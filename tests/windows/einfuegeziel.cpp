@@ -6,13 +6,14 @@
 //   <us> TEXT <utf-8>                       the edit's whole text after each change
 //   <us> AKTIV | INAKTIV | FOKUS            the window coming to the front or losing it, the edit's focus
 //   <us> MENUE auf | MENUE zu               the window's menu loop entered and left
-//   <us> ABLAGE name=hex;...                the clipboard changed: its formats that have names, each with its
-//                                           first four bytes in hex (handled on the window's thread, so the
-//                                           edit's own paste never finds the clipboard held by this)
+//   <us> ABLAGE name=hex;...                with --ablage only: the clipboard changed; its formats that have
+//                                           names, each with its first four bytes in hex (read on the window's
+//                                           thread, so the edit's own paste never finds the clipboard held by
+//                                           this; it delays the paste by the renderings, so not in timings)
 // The key lines come from a hook of its own rather than from the edit's messages: the hook sees the keys as
 // the key watch does, before any window, so a press the system lost and a press the program lost tell apart.
 // Cross-built with mingw-w64 by einfuegeziel_bauen in wine_umgebung.sh; static, so it needs no DLL beside it.
-// Usage: einfuegeziel.exe LOGFILE
+// Usage: einfuegeziel.exe LOGFILE [--ablage]
 #include <windows.h>
 
 #include <cstdio>
@@ -128,8 +129,9 @@ LRESULT CALLBACK fensterProzedur(HWND fenster, UINT nachricht, WPARAM wParam, LP
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "Aufruf: einfuegeziel.exe PROTOKOLLDATEI\n");
+    const bool ablageZeigen = argc == 3 && std::string(argv[2]) == "--ablage";
+    if (argc != 2 && !ablageZeigen) {
+        std::fprintf(stderr, "Aufruf: einfuegeziel.exe PROTOKOLLDATEI [--ablage]\n");
         return 2;
     }
     protokoll = CreateFileA(argv[1], FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
@@ -161,7 +163,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     SendMessageW(feld, EM_SETLIMITTEXT, 0, 0);
-    AddClipboardFormatListener(fenster);
+    if (ablageZeigen)
+        AddClipboardFormatListener(fenster);
     // On this thread, which does nothing but wait for messages, so the hook always answers at once.
     const HHOOK tastenhaken = SetWindowsHookExW(WH_KEYBOARD_LL, haken, instanz, 0);
     if (tastenhaken == nullptr) {
