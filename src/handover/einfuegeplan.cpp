@@ -16,10 +16,20 @@ std::vector<platform::KeyEvent> EinfuegePlan::strgV(const platform::KeyStateByte
     // On layouts with AltGr, Windows adds a left Ctrl of its own to AltGr and takes it away again when AltGr
     // is let go, also when we let go of it; and the left Ctrl reported beside AltGr may well be that one. Only
     // a right Ctrl, or a left Ctrl without AltGr, still holds when V goes down.
-    const bool strgGehalten = unten(gehalten, kStrgRechts) || (unten(gehalten, kStrgLinks) && !altGr);
-    // Our own Ctrl is the right one while AltGr is in play: pressing and releasing left Ctrl would end
-    // Windows' left Ctrl of the AltGr we press again, and AltGr would then type Alt shortcuts.
-    const std::uint16_t eigeneStrg = altGr ? kStrgRechts : kStrgLinks;
+    const bool links = unten(gehalten, kStrgLinks);
+    const bool rechts = unten(gehalten, kStrgRechts);
+    const bool strgGehalten = rechts || (links && !altGr);
+    // The V always goes down under a Ctrl of our own: a short tap of the hotkey may have let go of the
+    // operator's Ctrl by the time the keys arrive, and a lone V would type a "v". Our Ctrl is the other one
+    // than the operator's, because releasing the operator's own would end the Ctrl the operator still holds.
+    // While AltGr is in play it is the right one: pressing and releasing left Ctrl would end Windows' left
+    // Ctrl of the AltGr we press again, and AltGr would then type Alt shortcuts. With both Ctrl keys held
+    // there is none to take, and none is needed.
+    std::uint16_t eigeneStrg = 0;
+    if (!rechts)
+        eigeneStrg = links || altGr ? kStrgRechts : kStrgLinks;
+    else if (!links)
+        eigeneStrg = kStrgLinks;
 
     // A held Alt turns the keystroke into Ctrl+Alt+V (AltGr+V on Windows), a held Shift into Ctrl+Shift+V;
     // neither is a paste everywhere. They are let go for the keystroke and pressed again afterwards.
@@ -31,8 +41,7 @@ std::vector<platform::KeyEvent> EinfuegePlan::strgV(const platform::KeyStateByte
         }
     }
 
-    // Never press or release a Ctrl the operator holds: a release would end the Ctrl the operator still holds.
-    if (!strgGehalten)
+    if (eigeneStrg != 0)
         plan.push_back({eigeneStrg, true});
     if (unten(gehalten, v)) {
         // V itself is held (hotkey STR - V or ALT - V): a fresh press, and it is left down as it was.
@@ -42,7 +51,7 @@ std::vector<platform::KeyEvent> EinfuegePlan::strgV(const platform::KeyStateByte
         plan.push_back({v, true});
         plan.push_back({v, false});
     }
-    if (!strgGehalten)
+    if (eigeneStrg != 0)
         plan.push_back({eigeneStrg, false});
 
     bool altWieder = false;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <initializer_list>
 #include <string>
+#include <utility>
 
 using handover::EinfuegePlan;
 using platform::KeyEvent;
@@ -38,13 +39,18 @@ TEST(EinfuegePlan, OhneGehalteneModifikatorenEinfachesStrgV) {
     EXPECT_EQ(plan, (std::vector<KeyEvent>{ab(kStrgL), ab(kV), auf(kV), auf(kStrgL)}));
 }
 
-TEST(EinfuegePlan, GehaltenesStrgWirdWederGedruecktNochGeloest) {
-    for (const auto strg : {kStrgL, kStrgR}) {
+// The operator's Ctrl is left alone (its release would end the Ctrl the operator still holds); the other Ctrl
+// covers the V, in case the operator's is let go before the keys arrive.
+TEST(EinfuegePlan, GehaltenesStrgBleibtUnberuehrtDasAndereDecktDasV) {
+    const std::pair<std::uint16_t, std::uint16_t> faelle[] = {{kStrgL, kStrgR}, {kStrgR, kStrgL}};
+    for (const auto& [strg, andere] : faelle) {
         const auto state = gehalten({strg, kY});
         const auto plan = EinfuegePlan::strgV(state);
-        EXPECT_EQ(plan, (std::vector<KeyEvent>{ab(kV), auf(kV)})) << strg;
+        EXPECT_EQ(plan, (std::vector<KeyEvent>{ab(andere), ab(kV), auf(kV), auf(andere)})) << strg;
         EXPECT_EQ(nachher(state, plan), state);
     }
+    const auto beide = gehalten({kStrgL, kStrgR, kY});
+    EXPECT_EQ(EinfuegePlan::strgV(beide), (std::vector<KeyEvent>{ab(kV), auf(kV)}));
 }
 
 TEST(EinfuegePlan, AltWirdUmDasStrgVGeloestUndMitStrgTippWiederGedrueckt) {
@@ -67,7 +73,7 @@ TEST(EinfuegePlan, BeideAltTastenUndAltGr) {
 TEST(EinfuegePlan, StrgUndAltGehaltenKeinStrgTipp) {
     const auto state = gehalten({kStrgR, kAltL, kY});
     const auto plan = EinfuegePlan::strgV(state);
-    EXPECT_EQ(plan, (std::vector<KeyEvent>{auf(kAltL), ab(kV), auf(kV), ab(kAltL)}));
+    EXPECT_EQ(plan, (std::vector<KeyEvent>{auf(kAltL), ab(kStrgL), ab(kV), auf(kV), auf(kStrgL), ab(kAltL)}));
     EXPECT_EQ(nachher(state, plan), state);
 }
 
@@ -82,7 +88,7 @@ TEST(EinfuegePlan, UmschaltWirdUmDasStrgVGeloest) {
 TEST(EinfuegePlan, GehaltenesVBleibtGedrueckt) {
     const auto state = gehalten({kStrgL, kV});
     const auto plan = EinfuegePlan::strgV(state);
-    EXPECT_EQ(plan, (std::vector<KeyEvent>{auf(kV), ab(kV)}));
+    EXPECT_EQ(plan, (std::vector<KeyEvent>{ab(kStrgR), auf(kV), ab(kV), auf(kStrgR)}));
     EXPECT_EQ(nachher(state, plan), state);
 }
 
@@ -168,6 +174,19 @@ TEST(EinfuegePlan, ImmerGenauEinSauberesStrgV) {
         windows[kStrgL] = state[kStrgL] || state[kAltGr];
         pruefen(windowsMitAltGr, windows, windows, was + " on Windows, read as the system has them");
         pruefen(windowsMitAltGr, windows, state, was + " on Windows, AltGr's Ctrl recognised");
+
+        // A short tap: the operator lets go of Ctrl after the keys were read and before ours arrive. Only where
+        // both Ctrl keys are read as held is there no other one to cover the V.
+        auto losgelassen = state;
+        losgelassen[kStrgL] = losgelassen[kStrgR] = 0;
+        auto windowsLos = losgelassen;
+        windowsLos[kStrgL] = state[kAltGr];
+        if (!(state[kStrgL] && state[kStrgR])) {
+            pruefen(einfach, losgelassen, state, was + " on X11, Ctrl let go before the keys arrive");
+            pruefen(windowsMitAltGr, windowsLos, state, was + " on Windows, AltGr's Ctrl recognised, Ctrl let go");
+        }
+        if (!(windows[kStrgL] && windows[kStrgR]))
+            pruefen(windowsMitAltGr, windowsLos, windows, was + " on Windows, Ctrl let go before the keys arrive");
 
         // Never an event on a Ctrl the operator holds.
         for (const KeyEvent& e : EinfuegePlan::strgV(state))

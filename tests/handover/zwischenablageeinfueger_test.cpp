@@ -111,8 +111,9 @@ TEST_F(ZwischenablageEinfuegerTest, ZielHoltDenTextNachDemStrgVAb) {
     EXPECT_TRUE(einfueger.wartet());
     EXPECT_EQ(imZiel, QStringLiteral("12,50"));
     ASSERT_EQ(keystrokes.sent.size(), 1u);
-    // The operator holds Ctrl: only V is typed.
-    EXPECT_EQ(keystrokes.sent.front(), (std::vector<platform::KeyEvent>{{47, true}, {47, false}}));
+    // The operator holds left Ctrl: it is left alone, and the right one covers the V.
+    EXPECT_EQ(keystrokes.sent.front(),
+              (std::vector<platform::KeyEvent>{{157, true}, {47, true}, {47, false}, {157, false}}));
     // Still there for a second format during the grace period.
     EXPECT_EQ(clipboard.text(), QStringLiteral("12,50"));
     warten(einfueger, ergebnis, 2000);
@@ -139,7 +140,8 @@ TEST_F(ZwischenablageEinfuegerTest, DasStrgVRichtetSichNachDenTastenBeimSendenNi
     tastatur.halten({29});
     einfueger.einfuegen(QStringLiteral("12,50"), {});
     ASSERT_EQ(keystrokes.sent.size(), 2u);
-    EXPECT_EQ(keystrokes.sent.back(), (std::vector<platform::KeyEvent>{{47, true}, {47, false}}));
+    EXPECT_EQ(keystrokes.sent.back(),
+              (std::vector<platform::KeyEvent>{{157, true}, {47, true}, {47, false}, {157, false}}));
 }
 
 TEST_F(ZwischenablageEinfuegerTest, OhneAbholungBleibtDerTextBisZumZeitlimit) {
