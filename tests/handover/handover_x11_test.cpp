@@ -18,16 +18,16 @@
 
 #include <QClipboard>
 #include <QComboBox>
-#include <QFocusEvent>
-#include <QLabel>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QTimer>
+#include <QFocusEvent>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QProcess>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
@@ -37,7 +37,7 @@
 namespace {
 
 constexpr std::uint16_t kStrgL = 29, kStrgR = 157, kAltL = 56, kAltGr = 184, kUmschaltL = 42, kY = 44, kB = 48,
-                         kF5 = 63;
+                        kF5 = 63;
 constexpr int kVerzoegerungMs = 500;
 const QString kGewicht = QStringLiteral("12,50");
 
@@ -416,6 +416,23 @@ TEST_F(HandoverX11MitLeser, KurzerDruckErreichtEinLangsamesZielGenauEinmal) {
     EXPECT_EQ(pastes, 1);
     EXPECT_EQ(abgeholte, 1);
     EXPECT_TRUE(zwischenablageLeer());
+}
+
+// What the operator had copied in the application is on the clipboard again after the paste, for every
+// program: the reader sees it come back after the weight.
+TEST_F(HandoverX11MitLeser, WasDerBedienerKopierteKommtNachDemEinfuegenZurueck) {
+    const QString kopiert = QStringLiteral("GELESEN:Lieferschein 4711");
+    starten(36);
+    wiegen();
+    ziel.write("KOPIEREN:Lieferschein 4711\n");
+    ASSERT_TRUE(zielMeldetBis([&] { return zeilen().contains(QStringLiteral("KOPIERT")); }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gelesen().count(kopiert) == 1; }, 3000)) << leserAusgabe.toStdString();
+    halten({kStrgL, kY}, 100);
+    EXPECT_EQ(zieltext(), kGewicht);
+    EXPECT_EQ(abgeholte, 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gelesen().count(kopiert) == 2; }, 3000)) << leserAusgabe.toStdString();
+    EXPECT_TRUE(gelesen().contains(QStringLiteral("GELESEN:") + kGewicht)) << leserAusgabe.toStdString();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Lieferschein 4711"));
 }
 
 } // namespace

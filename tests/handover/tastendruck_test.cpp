@@ -24,10 +24,10 @@ struct Lauf {
     const char* was;
     int index;
     std::vector<Bewegung> bewegungen;
-    bool ereignisse;   // the system reports the keys (X11 raw events, the Windows hook)
-    int erwartet;      // pastes
+    bool ereignisse; // the system reports the keys (X11 raw events, the Windows hook)
+    int erwartet;    // pastes
     int ersterTakt = 50;
-    int dauerMs = 40;  // how long each paste waits for its target
+    int dauerMs = 40; // how long each paste waits for its target
     int verzoegerungMs = 500;
 };
 
@@ -119,8 +119,8 @@ const Lauf kLaeufe[] = {
      und(und({{0, kStrgL, true}}, autorepeat(kY, 10, 1500)), {{1500, kY, false}, {1510, kStrgL, false}}), true, 11},
     // Presses in quick succession while the paste still waits: each gets its weight after it.
     {"drei Tipps in 120 ms", kStrgY,
-     und(und(druck({kStrgL, kY}, 10, 30), druck({kStrgL, kY}, 60, 80)), druck({kStrgL, kY}, 110, 130)), true, 3,
-     50, 80},
+     und(und(druck({kStrgL, kY}, 10, 30), druck({kStrgL, kY}, 60, 80)), druck({kStrgL, kY}, 110, 130)), true, 3, 50,
+     80},
     {"Strg gehalten, Y zweimal getippt", kStrgY,
      und(und({{0, kStrgL, true}}, druck({kY}, 60, 90)), und(druck({kY}, 120, 150), {{200, kStrgL, false}})), true, 2},
     // The modifier rule.
@@ -132,12 +132,18 @@ const Lauf kLaeufe[] = {
     {"F5 allein", kFuenf, druck({kF5}, 60, 90), true, 1},
     {"F5 mit Umschalt", kFuenf, druck({kUmschaltL, kF5}, 60, 90), true, 1},
     // Strg after Y: no press of the main key, but the tick finds the hotkey held.
-    {"Strg nach Y gedrückt", kStrgY, und({{20, kY, true}, {70, kStrgL, true}}, {{300, kY, false}, {310, kStrgL, false}}),
-     true, 1},
-    {"Strg losgelassen und wieder gedrückt, Y gehalten", kStrgY,
-     {{0, kStrgL, true}, {10, kY, true}, {120, kStrgL, false}, {260, kStrgL, true}, {400, kY, false},
+    {"Strg nach Y gedrückt", kStrgY,
+     und({{20, kY, true}, {70, kStrgL, true}}, {{300, kY, false}, {310, kStrgL, false}}), true, 1},
+    {"Strg losgelassen und wieder gedrückt, Y gehalten",
+     kStrgY,
+     {{0, kStrgL, true},
+      {10, kY, true},
+      {120, kStrgL, false},
+      {260, kStrgL, true},
+      {400, kY, false},
       {410, kStrgL, false}},
-     true, 2},
+     true,
+     2},
     {"STR - V", kStrgV, druck({kStrgL, kV}, 60, 90), true, 1},
 };
 

@@ -29,7 +29,8 @@ if(GRAMURA_KEYBOARD_IMPL STREQUAL "x11")
                      HandoverX11.AltTasteFuegtEinUndSpaeteresAltLoslassenOeffnetKeinMenue
                      HandoverX11.OhneGewichtWirdNichtsEingefuegt HandoverX11.WiederholtesEinfuegenKommtJedesMalAn
                      HandoverX11Abfrage.JederDruckUeberEinenTickFuegtEinmalEin HandoverX11Abfrage.WiederholtesEinfuegenKommtJedesMalAn
-                     HandoverX11MitLeser.KurzerDruckErreichtEinLangsamesZielGenauEinmal)
+                     HandoverX11MitLeser.KurzerDruckErreichtEinLangsamesZielGenauEinmal
+                     HandoverX11MitLeser.WasDerBedienerKopierteKommtNachDemEinfuegenZurueck)
             add_test(NAME ${fall}
                      COMMAND ${CMAKE_CURRENT_LIST_DIR}/handover_xvfb.sh $<TARGET_FILE:handover_x11_test>
                              --gtest_filter=${fall})

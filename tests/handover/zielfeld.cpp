@@ -1,8 +1,10 @@
 // A stand-in for the operator's application: a window with a menu bar and one text field. It reports on
 // stdout every text change ("TEXT:...") and every focus move ("FOKUS:<class>"), and "BEREIT" once the field
 // has the keyboard focus. It ends when its stdin closes. With "--verzoegerung MS" it handles a Ctrl+V only MS
-// later, as a busy browser-based ERP or a loaded terminal server does.
+// later, as a busy browser-based ERP or a loaded terminal server does. A line "KOPIEREN:<text>" on stdin
+// copies the text to the clipboard, as the operator does in the application, and is answered "KOPIERT".
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -69,10 +71,23 @@ int main(int argc, char** argv) {
         }
     });
     QSocketNotifier eingabe(STDIN_FILENO, QSocketNotifier::Read);
+    QByteArray zeilen;
     QObject::connect(&eingabe, &QSocketNotifier::activated, [&] {
-        char puffer[64];
-        if (::read(STDIN_FILENO, puffer, sizeof puffer) <= 0)
+        char puffer[256];
+        const auto gelesen = ::read(STDIN_FILENO, puffer, sizeof puffer);
+        if (gelesen <= 0) {
             app.quit();
+            return;
+        }
+        zeilen.append(puffer, gelesen);
+        for (qsizetype ende = zeilen.indexOf('\n'); ende >= 0; ende = zeilen.indexOf('\n')) {
+            const QString zeile = QString::fromUtf8(zeilen.left(ende));
+            zeilen.remove(0, ende + 1);
+            if (zeile.startsWith(QStringLiteral("KOPIEREN:"))) {
+                QApplication::clipboard()->setText(zeile.mid(9));
+                melden(QStringLiteral("KOPIERT"));
+            }
+        }
     });
 
     fenster.show();
