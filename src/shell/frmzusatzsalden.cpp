@@ -147,6 +147,11 @@ Schwellenfeld* FrmZusatzSalden::txt(Intervall intervall) const {
     return m_txt.at(platz(intervall));
 }
 
+void FrmZusatzSalden::setTrennzeichen(QChar trennzeichen) {
+    for (Schwellenfeld* feld : m_txt)
+        feld->setTrennzeichen(trennzeichen);
+}
+
 recording::Eingaben FrmZusatzSalden::eingaben() const {
     recording::Eingaben werte;
     for (int i = 0; i < recording::kIntervallAnzahl; ++i) {

@@ -27,6 +27,9 @@ public:
     // Left group's boxes, its fields, then the right group's boxes and fields, each from top to bottom.
     QList<QWidget*> tabReihenfolge() const;
 
+    // The decimal separator the fields show and store.
+    void setTrennzeichen(QChar trennzeichen);
+
     // What the tick reads: each box's value and each field's number as it stands typed, in ten-thousandths.
     recording::Eingaben eingaben() const;
 

@@ -51,6 +51,9 @@ PanEigen::PanEigen(Einstellungen& einstellungen, QWidget* parent)
     onLostFocus(cboTaste(), [this] { cboTaste_LostFocus(); });
 
     m_frmzusatzsalden = new FrmZusatzSalden(einstellungen, this);
+    // Like the weight, the thresholds follow a new choice at once, not from the next start.
+    connect(m_cbokomma, &QComboBox::currentIndexChanged, this,
+            [this](int index) { m_frmzusatzsalden->setTrennzeichen(index == 1 ? u'.' : u','); });
 }
 
 QPushButton* PanEigen::cmdzentraleAnlegen(QWidget* fenster) {
