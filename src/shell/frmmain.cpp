@@ -30,6 +30,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -47,8 +48,9 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
       m_pankenn(new PanKenn(dienste.datenbank, dienste.meldungen)),
       m_cmdBeenden(new QPushButton(QStringLiteral("&Beenden"), this)),
       m_cmdMinimieren(new QPushButton(QStringLiteral("&Minimieren"), this)), m_statusband(new Statusband(this)),
-      m_tastenwache(new Tastenwache(dienste.tastatur, dienste.einfueger, *m_paneigen->funktionstaste(),
-                                    [this] { return txtgewicht()->text(); }, this)) {
+      m_tastenwache(new Tastenwache(
+          dienste.tastatur, dienste.einfueger, *m_paneigen->funktionstaste(), [this] { return txtgewicht()->text(); },
+          this)) {
     setObjectName(QStringLiteral("frmMain"));
     // The window is designed around MS Sans Serif 8.25 pt; where that font is missing, a sans serif of
     // similar width keeps the captions inside their designed cells.
@@ -127,6 +129,9 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     m_trayFenster = new TrayFenster(*this, *m_dienste.tray, this);
     m_zentraleAnzeige = new ZentraleAnzeige(*m_statusband, *m_trayFenster, this);
     tabReihenfolgeSetzen();
+    // Logging off may end the process without closing the window; Windows announces the end in both ways.
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this] { m_paneigen->geaendertesSchreiben(); });
+    connect(qGuiApp, &QCoreApplication::aboutToQuit, this, [this] { m_paneigen->geaendertesSchreiben(); });
 }
 
 FrmMain::~FrmMain() {
@@ -166,6 +171,8 @@ void FrmMain::Form_Unload() {
     if (m_unloaded)
         return;
     m_unloaded = true;
+    // An access key, the tray menu or the window's own close leave the list or field in hand unleft.
+    m_paneigen->geaendertesSchreiben();
     m_timer1.stop();
     m_aufzeichnung->anhalten();
     m_tastenwache->tastaturbeenden();

@@ -3,11 +3,11 @@
 #include "acquisition/portmapping.h"
 #include "einstellungen.h"
 #include "flachespanel.h"
-#include "focusout.h"
 #include "frmzusatzsalden.h"
 #include "funktionstaste.h"
 #include "platform/serialdevices.h"
 #include "radnurmitfokus.h"
+#include "schreibwache.h"
 #include "twips.h"
 
 #include <QAbstractItemView>
@@ -31,7 +31,8 @@ constexpr int kPortCount = 32;
 } // namespace
 
 PanEigen::PanEigen(Einstellungen& einstellungen, QWidget* parent)
-    : QWidget(parent), m_einstellungen(einstellungen), m_allgemein(new QGroupBox(this)) {
+    : QWidget(parent), m_einstellungen(einstellungen), m_schreibwache(new Schreibwache(this)),
+      m_allgemein(new QGroupBox(this)) {
     setObjectName(QStringLiteral("paneigen"));
     m_allgemein->setObjectName(QStringLiteral("frmallgemein"));
     m_allgemein->setTitle(QStringLiteral("Allgemeine Einstellungen"));
@@ -46,9 +47,9 @@ PanEigen::PanEigen(Einstellungen& einstellungen, QWidget* parent)
     m_funktionstaste =
         new FunktionsTaste(addList(m_allgemein, QStringLiteral("cboTaste"), 6720, 300, 1395, 315), einstellungen, this);
 
-    onLostFocus(m_cboport, [this] { cboport_LostFocus(); });
-    onLostFocus(m_cbokomma, [this] { cbokomma_LostFocus(); });
-    onLostFocus(cboTaste(), [this] { cboTaste_LostFocus(); });
+    m_schreibwache->anmelden(m_cboport, [this] { cboport_LostFocus(); });
+    m_schreibwache->anmelden(m_cbokomma, [this] { cbokomma_LostFocus(); });
+    m_schreibwache->anmelden(cboTaste(), [this] { cboTaste_LostFocus(); });
 
     m_frmzusatzsalden = new FrmZusatzSalden(einstellungen, this);
     // Like the weight, the thresholds follow a new choice at once, not from the next start.
@@ -131,6 +132,11 @@ void PanEigen::cbokommaFuellen() {
 
 void PanEigen::kommaWiederherstellen() {
     m_cbokomma->setCurrentIndex(m_einstellungen.wholeNumber(kKomma, 0, 0, m_cbokomma->count() - 1));
+}
+
+void PanEigen::geaendertesSchreiben() {
+    m_schreibwache->schreiben();
+    m_frmzusatzsalden->geaendertesSchreiben();
 }
 
 void PanEigen::cboport_LostFocus() {

@@ -19,6 +19,7 @@ namespace shell {
 class Einstellungen;
 class FrmZusatzSalden;
 class FunktionsTaste;
+class Schreibwache;
 
 // Page 1, "Einstellungen": the general settings and the recording settings. Owns its controls and the
 // handlers that write them to the settings store.
@@ -52,6 +53,10 @@ public:
     void cbokommaFuellen();
     void kommaWiederherstellen();
 
+    // A value changed and not yet written, in a list or field that still has the focus, is written now:
+    // the window is about to go.
+    void geaendertesSchreiben();
+
     void cboport_LostFocus();
     void cbokomma_LostFocus();
     void cboTaste_LostFocus();
@@ -64,6 +69,7 @@ private:
     Einstellungen& m_einstellungen;
     // What the key "PortGeraet" holds, so that leaving "COM n" clears it only where it was set.
     QString m_gespeichertesGeraet;
+    Schreibwache* m_schreibwache;
     QGroupBox* m_allgemein;
     QComboBox* m_cboport;
     QComboBox* m_cbokomma;
