@@ -38,9 +38,7 @@ private:
 // A text kept by an earlier version in the number form of the computer's language, or in C's.
 std::optional<double> alteForm(const QString& text, const QLocale& locale) {
     bool ok = false;
-    QLocale mitGruppen = locale;
-    mitGruppen.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
-    double wert = mitGruppen.toDouble(text, &ok);
+    double wert = locale.toDouble(text, &ok);
     if (!ok)
         wert = QLocale::c().toDouble(text, &ok);
     if (!ok || !std::isfinite(wert))
