@@ -185,6 +185,7 @@ void FrmMain::portoeffnen() {
     const QString geraet = m_paneigen->gewaehltesGeraet();
     const QString device = geraet.isEmpty() ? m_dienste.ports.device(m_paneigen->cboport()->currentIndex() + 1)
                                             : m_dienste.ports.geraet(geraet);
+    m_portName = m_paneigen->portName();
     QString error;
     if (m_dienste.link.portoeffnen(device, &error))
         return;
@@ -209,7 +210,9 @@ void FrmMain::Timer1_Timer() {
 void FrmMain::gewichtlesen() {
     // A port lost while running is reported once; the link closes it and brings it back by itself.
     if (const auto failure = m_dienste.link.takeFailure()) {
-        m_dienste.meldungen.zeige(*failure);
+        const Verbindungsverlust verlust =
+            verbindungsverlust(*m_dienste.geraete, m_portName, m_dienste.link.device(), *failure);
+        m_dienste.meldungen.zeige(verlust.text, verlust.einzelheiten);
         return;
     }
     if (!m_dienste.link.isOpen())

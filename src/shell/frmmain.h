@@ -149,6 +149,8 @@ private:
     std::unique_ptr<recording::Speicher> m_keinSpeicher;
     std::unique_ptr<recording::Uhr> m_systemUhr;
     Aufzeichnung* m_aufzeichnung = nullptr;
+    // The port as the operator knows it, from the opening at start-up: the list may show another choice since.
+    QString m_portName;
     QTimer m_timer1;
     QTimer m_timer2;
     bool m_unloaded = false;

@@ -28,6 +28,8 @@ const auto kPort = QStringLiteral("Port");
 const auto kPortGeraet = QStringLiteral("PortGeraet");
 const auto kKomma = QStringLiteral("Komma");
 constexpr int kPortCount = 32;
+// A device's name for messages, where its entry says more than that.
+constexpr int kNameRolle = Qt::UserRole + 1;
 } // namespace
 
 PanEigen::PanEigen(Einstellungen& einstellungen, QWidget* parent)
@@ -90,13 +92,14 @@ void PanEigen::cboportFuellen(const acquisition::PortMapping& ports, const platf
     // A device that already stands behind a "COM n" is not offered twice.
     for (const platform::SerialDevice& geraet : geraete.vorhandene()) {
         if (!belegt.contains(geraet.pfad) && !belegt.contains(geraet.ort))
-            geraetEintragen(geraet.pfad, geraet.kurz);
+            geraetEintragen(geraet.pfad, geraet.kurz, geraet.kurz);
     }
 }
 
-void PanEigen::geraetEintragen(const QString& pfad, const QString& text) {
+void PanEigen::geraetEintragen(const QString& pfad, const QString& text, const QString& name) {
     m_cboport->addItem(text, pfad);
     m_cboport->setItemData(m_cboport->count() - 1, pfad, Qt::ToolTipRole);
+    m_cboport->setItemData(m_cboport->count() - 1, name, kNameRolle);
     // The box keeps its designed width; its drop-down is as wide as the longest name needs.
     const QFontMetrics metrik(m_cboport->view()->font());
     const int breite = metrik.horizontalAdvance(text) + 4 * metrik.averageCharWidth() +
@@ -113,8 +116,8 @@ void PanEigen::portWiederherstellen() {
     int index = m_cboport->findData(m_gespeichertesGeraet);
     if (index < 0) {
         // Unplugged or not yet found: it stays the choice, marked, and the link waits for it.
-        geraetEintragen(m_gespeichertesGeraet,
-                        QStringLiteral("%1 (fehlt)").arg(QFileInfo(m_gespeichertesGeraet).fileName()));
+        const QString name = QFileInfo(m_gespeichertesGeraet).fileName();
+        geraetEintragen(m_gespeichertesGeraet, QStringLiteral("%1 (fehlt)").arg(name), name);
         index = m_cboport->count() - 1;
     }
     m_cboport->setCurrentIndex(index);
@@ -122,6 +125,11 @@ void PanEigen::portWiederherstellen() {
 
 QString PanEigen::gewaehltesGeraet() const {
     return m_cboport->currentIndex() >= kPortCount ? m_cboport->currentData().toString() : QString();
+}
+
+QString PanEigen::portName() const {
+    const QVariant name = m_cboport->currentData(kNameRolle);
+    return name.isValid() ? name.toString() : m_cboport->currentText();
 }
 
 void PanEigen::cbokommaFuellen() {

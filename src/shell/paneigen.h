@@ -50,6 +50,8 @@ public:
     void portWiederherstellen();
     // The device chosen by its own name; empty while a "COM n" is chosen.
     QString gewaehltesGeraet() const;
+    // The chosen port as the operator knows it: "COM 3", or a device's short name without "(fehlt)".
+    QString portName() const;
     void cbokommaFuellen();
     void kommaWiederherstellen();
 
@@ -64,7 +66,7 @@ public:
 private:
     QComboBox* addList(QWidget* parent, const QString& name, int left, int top, int width, int height);
 
-    void geraetEintragen(const QString& pfad, const QString& text);
+    void geraetEintragen(const QString& pfad, const QString& text, const QString& name);
 
     Einstellungen& m_einstellungen;
     // What the key "PortGeraet" holds, so that leaving "COM n" clears it only where it was set.
