@@ -25,6 +25,7 @@
 #include "textraum.h"
 #include "trayfenster.h"
 #include "twips.h"
+#include "veraltungswache.h"
 #include "verbindungshinweis.h"
 #include "zentraleanzeige.h"
 
@@ -40,6 +41,8 @@ namespace shell {
 namespace {
 const auto kCaption = QStringLiteral("VELKOR ZEL Desktop");
 const auto kKeineVerbindung = QStringLiteral("Es konnte keine Verbindung zur Wiegeanzeige hergestellt werden!");
+// Seconds without a telegram after which the weight on display counts as old; 0 never.
+const auto kVeraltet = QStringLiteral("Veraltet");
 } // namespace
 
 FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
@@ -49,8 +52,8 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
       m_cmdBeenden(new QPushButton(QStringLiteral("&Beenden"), this)),
       m_cmdMinimieren(new QPushButton(QStringLiteral("&Minimieren"), this)), m_statusband(new Statusband(this)),
       m_tastenwache(new Tastenwache(
-          dienste.tastatur, dienste.einfueger, *m_paneigen->funktionstaste(), [this] { return txtgewicht()->text(); },
-          this)) {
+          dienste.tastatur, dienste.einfueger, *m_paneigen->funktionstaste(),
+          [this] { return einzufuegendesGewicht(); }, this)) {
     setObjectName(QStringLiteral("frmMain"));
     // The window is designed around MS Sans Serif 8.25 pt; where that font is missing, a sans serif of
     // similar width keeps the captions inside their designed cells.
@@ -117,6 +120,10 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     m_statusband->ueber(m_tabkenn);
     m_aufzeichnung = new Aufzeichnung(m_timer2, *m_dienste.uhr, *m_dienste.speicher, *txtgewicht(),
                                       *m_paneigen->frmzusatzsalden(), *m_statusband, this);
+    using acquisition::Veraltung;
+    m_veraltungswache = new Veraltungswache(
+        m_einstellungen.wholeNumber(kVeraltet, Veraltung::kVorgabeSekunden, 0, Veraltung::kHoechstSekunden),
+        *m_dienste.uhr, *txtgewicht(), *m_statusband, this);
 
     if (!m_dienste.geraete) {
         m_eigeneGeraete = std::make_unique<platform::SerialDevices>();
@@ -200,6 +207,7 @@ void FrmMain::Timer1_Timer() {
     // Off for the tick itself, since a message about the port may open a dialog with its own event loop.
     m_timer1.stop();
     gewichtlesen();
+    m_veraltungswache->pruefen();
     // A paste waiting for its target only rests the key test: the digits and the recording tick keep
     // getting fresh weights meanwhile.
     m_tastenwache->pruefen();
@@ -218,15 +226,27 @@ void FrmMain::gewichtlesen() {
     if (!m_dienste.link.isOpen())
         return;
     const QByteArray received = m_dienste.link.readAll();
+    bool telegramm = false;
     for (const char c : received) {
         // The separator is read at each conversion, so a new choice applies from the next telegram.
         if (const auto text = m_decoder.feed(c, m_paneigen->cbokomma()->currentIndex())) {
+            telegramm = true;
             const QString shown = QString::fromLatin1(text->data(), static_cast<qsizetype>(text->size()));
             // The same text again would only repaint the large digits, up to thirty times a second.
             if (txtgewicht()->text() != shown)
                 txtgewicht()->setText(shown);
         }
     }
+    // Also the same weight again: it is the indicator's word that it still stands.
+    if (telegramm)
+        m_veraltungswache->telegramm();
+}
+
+QString FrmMain::einzufuegendesGewicht() {
+    // An old weight pasted would pass for the one on the scale now.
+    if (!m_veraltungswache->einfuegbar())
+        return QString();
+    return txtgewicht()->text();
 }
 
 void FrmMain::cmdBeenden_Click() {
