@@ -12,7 +12,11 @@ Schreibwache::Schreibwache(QObject* parent) : QObject(parent) {}
 std::size_t Schreibwache::eintragen(QWidget* control, std::function<void()> handler) {
     const std::size_t index = m_eintraege.size();
     m_eintraege.push_back({control, std::move(handler)});
-    onLostFocus(control, [this, index] { verlassen(index); });
+    // The controls may outlive the watch while their window is torn down, and lose the focus then.
+    onLostFocus(control, [wache = QPointer<Schreibwache>(this), index] {
+        if (wache)
+            wache->verlassen(index);
+    });
     return index;
 }
 
