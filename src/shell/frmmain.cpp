@@ -26,11 +26,13 @@
 #include "textraum.h"
 #include "trayfenster.h"
 #include "twips.h"
+#include "veraltungswache.h"
 #include "verbindungshinweis.h"
 #include "zentraleanzeige.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -40,6 +42,8 @@ namespace shell {
 namespace {
 const auto kCaption = QStringLiteral("VELKOR ZEL Desktop");
 const auto kKeineVerbindung = QStringLiteral("Es konnte keine Verbindung zur Wiegeanzeige hergestellt werden!");
+// Seconds without a telegram after which the weight on display counts as old; 0 never.
+const auto kVeraltet = QStringLiteral("Veraltet");
 } // namespace
 
 FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
@@ -49,8 +53,8 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
       m_cmdBeenden(new QPushButton(QStringLiteral("&Beenden"), this)),
       m_cmdMinimieren(new QPushButton(QStringLiteral("&Minimieren"), this)), m_statusband(new Statusband(this)),
       m_tastenwache(new Tastenwache(
-          dienste.tastatur, dienste.einfueger, *m_paneigen->funktionstaste(), [this] { return txtgewicht()->text(); },
-          this)) {
+          dienste.tastatur, dienste.einfueger, *m_paneigen->funktionstaste(),
+          [this] { return einzufuegendesGewicht(); }, this)) {
     setObjectName(QStringLiteral("frmMain"));
     // The window is designed around MS Sans Serif 8.25 pt; where that font is missing, a sans serif of
     // similar width keeps the captions inside their designed cells.
@@ -117,6 +121,10 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     m_statusband->ueber(m_tabkenn);
     m_aufzeichnung = new Aufzeichnung(m_timer2, *m_dienste.uhr, *m_dienste.speicher, *txtgewicht(),
                                       *m_paneigen->frmzusatzsalden(), *m_statusband, this);
+    using acquisition::Veraltung;
+    m_veraltungswache = new Veraltungswache(
+        m_einstellungen.wholeNumber(kVeraltet, Veraltung::kVorgabeSekunden, 0, Veraltung::kHoechstSekunden),
+        *m_dienste.uhr, *txtgewicht(), *m_statusband, this);
 
     if (!m_dienste.geraete) {
         m_eigeneGeraete = std::make_unique<platform::SerialDevices>();
@@ -139,6 +147,9 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
                 [this, zeile] { m_statusband->loeschen(zeile); });
     }
     tabReihenfolgeSetzen();
+    // Logging off may end the process without closing the window; Windows announces the end in both ways.
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this] { m_paneigen->geaendertesSchreiben(); });
+    connect(qGuiApp, &QCoreApplication::aboutToQuit, this, [this] { m_paneigen->geaendertesSchreiben(); });
 }
 
 FrmMain::~FrmMain() {
@@ -178,6 +189,8 @@ void FrmMain::Form_Unload() {
     if (m_unloaded)
         return;
     m_unloaded = true;
+    // An access key, the tray menu or the window's own close leave the list or field in hand unleft.
+    m_paneigen->geaendertesSchreiben();
     m_timer1.stop();
     m_aufzeichnung->anhalten();
     m_tastenwache->tastaturbeenden();
@@ -190,6 +203,7 @@ void FrmMain::portoeffnen() {
     const QString geraet = m_paneigen->gewaehltesGeraet();
     const QString device = geraet.isEmpty() ? m_dienste.ports.device(m_paneigen->cboport()->currentIndex() + 1)
                                             : m_dienste.ports.geraet(geraet);
+    m_portName = m_paneigen->portName();
     QString error;
     if (m_dienste.link.portoeffnen(device, &error))
         return;
@@ -204,6 +218,7 @@ void FrmMain::Timer1_Timer() {
     // Off for the tick itself, since a message about the port may open a dialog with its own event loop.
     m_timer1.stop();
     gewichtlesen();
+    m_veraltungswache->pruefen();
     // A paste waiting for its target only rests the key test: the digits and the recording tick keep
     // getting fresh weights meanwhile.
     m_tastenwache->pruefen();
@@ -214,21 +229,35 @@ void FrmMain::Timer1_Timer() {
 void FrmMain::gewichtlesen() {
     // A port lost while running is reported once; the link closes it and brings it back by itself.
     if (const auto failure = m_dienste.link.takeFailure()) {
-        m_dienste.meldungen.zeige(*failure);
+        const Verbindungsverlust verlust =
+            verbindungsverlust(*m_dienste.geraete, m_portName, m_dienste.link.device(), *failure);
+        m_dienste.meldungen.zeige(verlust.text, verlust.einzelheiten);
         return;
     }
     if (!m_dienste.link.isOpen())
         return;
     const QByteArray received = m_dienste.link.readAll();
+    bool telegramm = false;
     for (const char c : received) {
         // The separator is read at each conversion, so a new choice applies from the next telegram.
         if (const auto text = m_decoder.feed(c, m_paneigen->cbokomma()->currentIndex())) {
+            telegramm = true;
             const QString shown = QString::fromLatin1(text->data(), static_cast<qsizetype>(text->size()));
             // The same text again would only repaint the large digits, up to thirty times a second.
             if (txtgewicht()->text() != shown)
                 txtgewicht()->setText(shown);
         }
     }
+    // Also the same weight again: it is the indicator's word that it still stands.
+    if (telegramm)
+        m_veraltungswache->telegramm();
+}
+
+QString FrmMain::einzufuegendesGewicht() {
+    // An old weight pasted would pass for the one on the scale now.
+    if (!m_veraltungswache->einfuegbar())
+        return QString();
+    return txtgewicht()->text();
 }
 
 void FrmMain::cmdBeenden_Click() {

@@ -48,6 +48,7 @@ class SysTray;
 class TabKenn;
 class TrayFenster;
 class Tastenwache;
+class Veraltungswache;
 class ZentraleAnzeige;
 
 // What the main window works with, handed in so tests can put fakes in their place.
@@ -125,6 +126,8 @@ protected:
 
 private:
     void portoeffnen();
+    // What a press of the hotkey pastes: the weight shown, or nothing while it is old.
+    QString einzufuegendesGewicht();
     void Form_Resize();
     void tabReihenfolgeSetzen();
 
@@ -149,6 +152,9 @@ private:
     std::unique_ptr<recording::Speicher> m_keinSpeicher;
     std::unique_ptr<recording::Uhr> m_systemUhr;
     Aufzeichnung* m_aufzeichnung = nullptr;
+    Veraltungswache* m_veraltungswache = nullptr;
+    // The port as the operator knows it, from the opening at start-up: the list may show another choice since.
+    QString m_portName;
     QTimer m_timer1;
     QTimer m_timer2;
     bool m_unloaded = false;

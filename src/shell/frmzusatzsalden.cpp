@@ -2,9 +2,9 @@
 
 #include "einstellungen.h"
 #include "flachespanel.h"
-#include "focusout.h"
 #include "intervallkasten.h"
 #include "recording/festkomma.h"
+#include "schreibwache.h"
 #include "schwellenfeld.h"
 #include "twips.h"
 
@@ -74,7 +74,7 @@ int zeileTop(std::size_t zeile) {
 } // namespace
 
 FrmZusatzSalden::FrmZusatzSalden(Einstellungen& einstellungen, QWidget* parent)
-    : QGroupBox(parent), m_einstellungen(einstellungen) {
+    : QGroupBox(parent), m_einstellungen(einstellungen), m_schreibwache(new Schreibwache(this)) {
     setObjectName(QStringLiteral("frmzusatzsalden"));
     setTitle(QStringLiteral("Einstellungen zur Aufzeichnung"));
     placeTwips(this, 60, 900, 8235, 2835);
@@ -118,7 +118,7 @@ void FrmZusatzSalden::zellen() {
             feld->setObjectName(txtName(intervall));
             feld->setFont(zellenSchrift());
             placeTwips(feld, spalten.feldLeft, zeileTop(k), kFeldWidth, kZeileHeight);
-            onLostFocus(feld, [this, intervall] { txt_LostFocus(intervall); });
+            m_schreibwache->anmelden(feld, [this, intervall] { txt_LostFocus(intervall); });
             m_txt.at(platz(intervall)) = feld;
         }
     }
@@ -145,6 +145,15 @@ IntervallKasten* FrmZusatzSalden::chk(Intervall intervall) const {
 
 Schwellenfeld* FrmZusatzSalden::txt(Intervall intervall) const {
     return m_txt.at(platz(intervall));
+}
+
+void FrmZusatzSalden::geaendertesSchreiben() {
+    m_schreibwache->schreiben();
+}
+
+void FrmZusatzSalden::setTrennzeichen(QChar trennzeichen) {
+    for (Schwellenfeld* feld : m_txt)
+        feld->setTrennzeichen(trennzeichen);
 }
 
 recording::Eingaben FrmZusatzSalden::eingaben() const {

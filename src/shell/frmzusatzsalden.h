@@ -9,6 +9,7 @@ namespace shell {
 
 class Einstellungen;
 class IntervallKasten;
+class Schreibwache;
 class Schwellenfeld;
 
 // The frame "Einstellungen zur Aufzeichnung": for each of the twelve intervals a check box that switches
@@ -26,6 +27,11 @@ public:
 
     // Left group's boxes, its fields, then the right group's boxes and fields, each from top to bottom.
     QList<QWidget*> tabReihenfolge() const;
+
+    // A field typed into and not yet left writes its value now; a box writes at each click anyway.
+    void geaendertesSchreiben();
+    // The decimal separator the fields show and store.
+    void setTrennzeichen(QChar trennzeichen);
 
     // What the tick reads: each box's value and each field's number as it stands typed, in ten-thousandths.
     recording::Eingaben eingaben() const;
@@ -72,6 +78,7 @@ private:
     static std::size_t platz(Intervall intervall) { return static_cast<std::size_t>(recording::index(intervall)); }
 
     Einstellungen& m_einstellungen;
+    Schreibwache* m_schreibwache;
     std::array<IntervallKasten*, recording::kIntervallAnzahl> m_chk{};
     std::array<Schwellenfeld*, recording::kIntervallAnzahl> m_txt{};
 };

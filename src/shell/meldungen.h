@@ -16,6 +16,8 @@ public:
 
     // Returns when the operator has confirmed.
     virtual void zeige(const QString& text) = 0;
+    // The same with the system's own words for those who look further, under the text.
+    virtual void zeige(const QString& text, const QString& einzelheiten) = 0;
 };
 
 // Meldungen as message boxes with the application's title as caption.
@@ -24,6 +26,7 @@ public:
     explicit MessageBoxMeldungen(QWidget* parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }
     void zeige(const QString& text) override;
+    void zeige(const QString& text, const QString& einzelheiten) override;
 
 private:
     QWidget* m_parent;

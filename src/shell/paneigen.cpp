@@ -3,11 +3,11 @@
 #include "acquisition/portmapping.h"
 #include "einstellungen.h"
 #include "flachespanel.h"
-#include "focusout.h"
 #include "frmzusatzsalden.h"
 #include "funktionstaste.h"
 #include "platform/serialdevices.h"
 #include "radnurmitfokus.h"
+#include "schreibwache.h"
 #include "twips.h"
 
 #include <QAbstractItemView>
@@ -28,10 +28,13 @@ const auto kPort = QStringLiteral("Port");
 const auto kPortGeraet = QStringLiteral("PortGeraet");
 const auto kKomma = QStringLiteral("Komma");
 constexpr int kPortCount = 32;
+// A device's name for messages, where its entry says more than that.
+constexpr int kNameRolle = Qt::UserRole + 1;
 } // namespace
 
 PanEigen::PanEigen(Einstellungen& einstellungen, QWidget* parent)
-    : QWidget(parent), m_einstellungen(einstellungen), m_allgemein(new QGroupBox(this)) {
+    : QWidget(parent), m_einstellungen(einstellungen), m_schreibwache(new Schreibwache(this)),
+      m_allgemein(new QGroupBox(this)) {
     setObjectName(QStringLiteral("paneigen"));
     m_allgemein->setObjectName(QStringLiteral("frmallgemein"));
     m_allgemein->setTitle(QStringLiteral("Allgemeine Einstellungen"));
@@ -46,11 +49,14 @@ PanEigen::PanEigen(Einstellungen& einstellungen, QWidget* parent)
     m_funktionstaste =
         new FunktionsTaste(addList(m_allgemein, QStringLiteral("cboTaste"), 6720, 300, 1395, 315), einstellungen, this);
 
-    onLostFocus(m_cboport, [this] { cboport_LostFocus(); });
-    onLostFocus(m_cbokomma, [this] { cbokomma_LostFocus(); });
-    onLostFocus(cboTaste(), [this] { cboTaste_LostFocus(); });
+    m_schreibwache->anmelden(m_cboport, [this] { cboport_LostFocus(); });
+    m_schreibwache->anmelden(m_cbokomma, [this] { cbokomma_LostFocus(); });
+    m_schreibwache->anmelden(cboTaste(), [this] { cboTaste_LostFocus(); });
 
     m_frmzusatzsalden = new FrmZusatzSalden(einstellungen, this);
+    // Like the weight, the thresholds follow a new choice at once, not from the next start.
+    connect(m_cbokomma, &QComboBox::currentIndexChanged, this,
+            [this](int index) { m_frmzusatzsalden->setTrennzeichen(index == 1 ? u'.' : u','); });
 }
 
 QPushButton* PanEigen::cmdzentraleAnlegen(QWidget* fenster) {
@@ -86,13 +92,14 @@ void PanEigen::cboportFuellen(const acquisition::PortMapping& ports, const platf
     // A device that already stands behind a "COM n" is not offered twice.
     for (const platform::SerialDevice& geraet : geraete.vorhandene()) {
         if (!belegt.contains(geraet.pfad) && !belegt.contains(geraet.ort))
-            geraetEintragen(geraet.pfad, geraet.kurz);
+            geraetEintragen(geraet.pfad, geraet.kurz, geraet.kurz);
     }
 }
 
-void PanEigen::geraetEintragen(const QString& pfad, const QString& text) {
+void PanEigen::geraetEintragen(const QString& pfad, const QString& text, const QString& name) {
     m_cboport->addItem(text, pfad);
     m_cboport->setItemData(m_cboport->count() - 1, pfad, Qt::ToolTipRole);
+    m_cboport->setItemData(m_cboport->count() - 1, name, kNameRolle);
     // The box keeps its designed width; its drop-down is as wide as the longest name needs.
     const QFontMetrics metrik(m_cboport->view()->font());
     const int breite = metrik.horizontalAdvance(text) + 4 * metrik.averageCharWidth() +
@@ -109,8 +116,8 @@ void PanEigen::portWiederherstellen() {
     int index = m_cboport->findData(m_gespeichertesGeraet);
     if (index < 0) {
         // Unplugged or not yet found: it stays the choice, marked, and the link waits for it.
-        geraetEintragen(m_gespeichertesGeraet,
-                        QStringLiteral("%1 (fehlt)").arg(QFileInfo(m_gespeichertesGeraet).fileName()));
+        const QString name = QFileInfo(m_gespeichertesGeraet).fileName();
+        geraetEintragen(m_gespeichertesGeraet, QStringLiteral("%1 (fehlt)").arg(name), name);
         index = m_cboport->count() - 1;
     }
     m_cboport->setCurrentIndex(index);
@@ -118,6 +125,11 @@ void PanEigen::portWiederherstellen() {
 
 QString PanEigen::gewaehltesGeraet() const {
     return m_cboport->currentIndex() >= kPortCount ? m_cboport->currentData().toString() : QString();
+}
+
+QString PanEigen::portName() const {
+    const QVariant name = m_cboport->currentData(kNameRolle);
+    return name.isValid() ? name.toString() : m_cboport->currentText();
 }
 
 void PanEigen::cbokommaFuellen() {
@@ -128,6 +140,11 @@ void PanEigen::cbokommaFuellen() {
 
 void PanEigen::kommaWiederherstellen() {
     m_cbokomma->setCurrentIndex(m_einstellungen.wholeNumber(kKomma, 0, 0, m_cbokomma->count() - 1));
+}
+
+void PanEigen::geaendertesSchreiben() {
+    m_schreibwache->schreiben();
+    m_frmzusatzsalden->geaendertesSchreiben();
 }
 
 void PanEigen::cboport_LostFocus() {

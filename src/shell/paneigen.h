@@ -19,6 +19,7 @@ namespace shell {
 class Einstellungen;
 class FrmZusatzSalden;
 class FunktionsTaste;
+class Schreibwache;
 
 // Page 1, "Einstellungen": the general settings and the recording settings. Owns its controls and the
 // handlers that write them to the settings store.
@@ -49,8 +50,14 @@ public:
     void portWiederherstellen();
     // The device chosen by its own name; empty while a "COM n" is chosen.
     QString gewaehltesGeraet() const;
+    // The chosen port as the operator knows it: "COM 3", or a device's short name without "(fehlt)".
+    QString portName() const;
     void cbokommaFuellen();
     void kommaWiederherstellen();
+
+    // A value changed and not yet written, in a list or field that still has the focus, is written now:
+    // the window is about to go.
+    void geaendertesSchreiben();
 
     void cboport_LostFocus();
     void cbokomma_LostFocus();
@@ -59,11 +66,12 @@ public:
 private:
     QComboBox* addList(QWidget* parent, const QString& name, int left, int top, int width, int height);
 
-    void geraetEintragen(const QString& pfad, const QString& text);
+    void geraetEintragen(const QString& pfad, const QString& text, const QString& name);
 
     Einstellungen& m_einstellungen;
     // What the key "PortGeraet" holds, so that leaving "COM n" clears it only where it was set.
     QString m_gespeichertesGeraet;
+    Schreibwache* m_schreibwache;
     QGroupBox* m_allgemein;
     QComboBox* m_cboport;
     QComboBox* m_cbokomma;

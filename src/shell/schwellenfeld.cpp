@@ -1,6 +1,8 @@
 #include "schwellenfeld.h"
 
-#include <QDoubleValidator>
+#include <QLocale>
+#include <QToolTip>
+#include <QValidator>
 #include <algorithm>
 #include <cmath>
 
@@ -8,30 +10,50 @@ namespace shell {
 
 namespace {
 
-// The field keeps two decimals, enough for its bounds, and shows one.
-constexpr int kStellen = 2;
-constexpr double kTippgrenze = 999999.99;
-
 double gerundet(double wert) {
     return std::round(wert * 100.0) / 100.0;
 }
 
-QLocale mitGruppen(QLocale locale) {
-    locale.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
-    return locale;
+// Lets through, key by key, only what the field's rule takes or may still take.
+class SchwellenPruefer final : public QValidator {
+public:
+    SchwellenPruefer(recording::SchwellenText regel, QObject* parent) : QValidator(parent), m_regel(regel) {}
+
+    State validate(QString& text, int&) const override {
+        switch (m_regel.pruefen(text)) {
+        case recording::SchwellenText::Stand::Fertig:
+            return Acceptable;
+        case recording::SchwellenText::Stand::Unfertig:
+            return Intermediate;
+        case recording::SchwellenText::Stand::Abgelehnt:
+            break;
+        }
+        return Invalid;
+    }
+
+private:
+    recording::SchwellenText m_regel;
+};
+
+// A text kept by an earlier version in the number form of the computer's language, or in C's.
+std::optional<double> alteForm(const QString& text, const QLocale& locale) {
+    bool ok = false;
+    double wert = locale.toDouble(text, &ok);
+    if (!ok)
+        wert = QLocale::c().toDouble(text, &ok);
+    if (!ok || !std::isfinite(wert))
+        return std::nullopt;
+    return wert;
 }
 
 } // namespace
 
 Schwellenfeld::Schwellenfeld(double minimum, double maximum, QWidget* parent)
-    : QLineEdit(parent), m_minimum(minimum), m_maximum(maximum) {
-    // The validator only keeps out what is no number of this size; the exact range is applied when the
-    // field is left, so a value just beyond it is held at the bound instead of being refused key by key.
-    auto* validator = new QDoubleValidator(-kTippgrenze, kTippgrenze, kStellen, this);
-    validator->setNotation(QDoubleValidator::StandardNotation);
-    validator->setLocale(mitGruppen(locale()));
-    setValidator(validator);
+    : QLineEdit(parent), m_minimum(minimum), m_maximum(maximum), m_regel(minimum, maximum) {
+    setValidator(new SchwellenPruefer(m_regel, this));
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // A refused key would otherwise vanish without a word, and the operator would not know why.
+    connect(this, &QLineEdit::inputRejected, this, &Schwellenfeld::abgelehnt);
     anzeigen();
 }
 
@@ -42,24 +64,25 @@ void Schwellenfeld::setWert(std::optional<double> wert) {
     anzeigen();
 }
 
-std::optional<double> Schwellenfeld::lesen(const QString& text) const {
-    bool ok = false;
-    double wert = mitGruppen(locale()).toDouble(text.trimmed(), &ok);
-    if (!ok)
-        wert = QLocale::c().toDouble(text.trimmed(), &ok);
-    if (!ok || !std::isfinite(wert))
-        return std::nullopt;
-    return wert;
+void Schwellenfeld::setTrennzeichen(QChar trennzeichen) {
+    m_trennzeichen = trennzeichen;
+    // What the operator is typing stays as typed; the value shows in the new form once the field is left.
+    if (!isModified())
+        anzeigen();
 }
 
 bool Schwellenfeld::textUebernehmen(const QString& text) {
-    if (text.trimmed().isEmpty()) {
+    const QString gespeichert = text.trimmed();
+    if (gespeichert.isEmpty()) {
         setWert(std::nullopt);
         return true;
     }
-    const std::optional<double> wert = lesen(text);
-    if (!wert || *wert < m_minimum || *wert > m_maximum)
-        return false;
+    std::optional<double> wert = m_regel.wert(gespeichert);
+    if (!wert) {
+        wert = alteForm(gespeichert, locale());
+        if (!wert || *wert < m_minimum || *wert > m_maximum)
+            return false;
+    }
     setWert(wert);
     return true;
 }
@@ -68,26 +91,33 @@ std::optional<double> Schwellenfeld::eingabe() const {
     // An untouched field keeps its exact value, also one that its one-decimal display rounds.
     if (!isModified())
         return m_wert;
-    if (text().trimmed().isEmpty())
+    if (text().isEmpty())
         return std::nullopt;
-    if (const std::optional<double> wert = lesen(text()))
-        return gerundet(std::clamp(*wert, m_minimum, m_maximum));
+    if (const std::optional<double> wert = m_regel.wert(text()))
+        return gerundet(*wert);
     return m_wert;
 }
 
 void Schwellenfeld::eingabeUebernehmen() {
     if (!isModified())
         return;
-    // Unreadable text goes back to the value's display as well.
+    // A text that is not yet a number goes back to the value's display as well.
     setWert(eingabe());
 }
 
 QString Schwellenfeld::wertAlsText() const {
-    if (!m_wert)
-        return QString();
-    QLocale locale = this->locale();
-    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
-    return locale.toString(*m_wert, 'f', QLocale::FloatingPointShortest);
+    return m_wert ? recording::SchwellenText::speichertext(*m_wert, m_trennzeichen) : QString();
+}
+
+QString Schwellenfeld::bereichsText() const {
+    static_assert(recording::SchwellenText::kStellen == 2, "the tip names the decimals in words");
+    return QStringLiteral("Eine Zahl von %1 bis %2, mit höchstens zwei Nachkommastellen")
+        .arg(recording::SchwellenText::speichertext(m_minimum, m_trennzeichen),
+             recording::SchwellenText::speichertext(m_maximum, m_trennzeichen));
+}
+
+void Schwellenfeld::abgelehnt() {
+    QToolTip::showText(mapToGlobal(QPoint(0, height())), bereichsText(), this);
 }
 
 void Schwellenfeld::focusOutEvent(QFocusEvent* event) {
@@ -96,7 +126,7 @@ void Schwellenfeld::focusOutEvent(QFocusEvent* event) {
 }
 
 void Schwellenfeld::anzeigen() {
-    setText(m_wert ? mitGruppen(locale()).toString(*m_wert, 'f', 1) : QString());
+    setText(m_wert ? recording::SchwellenText::anzeige(*m_wert, m_trennzeichen) : QString());
 }
 
 } // namespace shell

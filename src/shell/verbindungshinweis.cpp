@@ -36,4 +36,22 @@ QString verbindungshinweis(const platform::SerialDevices& geraete, const QString
     return zeilen.join(QLatin1Char('\n'));
 }
 
+Verbindungsverlust verbindungsverlust(const platform::SerialDevices& geraete, const QString& name,
+                                      const QString& device, const QString& fehler) {
+    QString was;
+    switch (geraete.zustand(device)) {
+    case platform::SerialDevices::Zustand::Fehlt:
+        was = QStringLiteral("Gerät entfernt");
+        break;
+    case platform::SerialDevices::Zustand::KeinZugriff:
+        was = QStringLiteral("kein Zugriff mehr auf das Gerät");
+        break;
+    case platform::SerialDevices::Zustand::Vorhanden:
+        was = QStringLiteral("Fehler beim Lesen");
+        break;
+    }
+    return {QStringLiteral("Verbindung zu %1 verloren: %2").arg(name, was),
+            QStringLiteral("%1: %2").arg(device, fehler)};
+}
+
 } // namespace shell

@@ -13,4 +13,14 @@ namespace shell {
 // the serial devices that are there.
 QString verbindungshinweis(const platform::SerialDevices& geraete, const QString& device, const QString& fehler);
 
+// The message for a port lost while running: the port as the list names it and, in German, what became of
+// its device, judged by whether the device is still there; the device and the system's own words go in the
+// details.
+struct Verbindungsverlust {
+    QString text;
+    QString einzelheiten;
+};
+Verbindungsverlust verbindungsverlust(const platform::SerialDevices& geraete, const QString& name,
+                                      const QString& device, const QString& fehler);
+
 } // namespace shell

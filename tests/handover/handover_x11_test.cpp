@@ -85,6 +85,9 @@ protected:
     // The program as the operator starts it, with hotkey list index `taste`.
     void starten(int taste) {
         store.put(QStringLiteral("frm_Settings"), QStringLiteral("Taste"), QString::number(taste));
+        // One telegram stands for a steady scale here, where a real indicator repeats it many times a second:
+        // the weight must not count as old during a long run of presses.
+        store.put(QStringLiteral("frm_Settings"), QStringLiteral("Veraltet"), QStringLiteral("0"));
         einfueger = std::make_unique<handover::ZwischenablageEinfueger>(keystrokes, *QGuiApplication::clipboard());
         QObject::connect(einfueger.get(), &handover::Einfueger::fertig, [this](bool abgeholt) {
             ++pastes;

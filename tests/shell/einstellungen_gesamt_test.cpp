@@ -179,6 +179,13 @@ TEST_F(Einstellungen, HalfTheKeysStoredTheOtherHalfOnTheirDefaults) {
         }
     }
     laden();
+    // The fields show and write their numbers with the separator chosen for the weight.
+    if (soll.value(QStringLiteral("Komma")) == QLatin1String("1")) {
+        for (auto it = soll.begin(); it != soll.end(); ++it) {
+            if (it.key().startsWith(QLatin1String("txt")))
+                it->replace(u',', u'.');
+        }
+    }
     EXPECT_EQ(zustand(), soll);
 }
 

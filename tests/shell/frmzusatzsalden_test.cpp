@@ -6,8 +6,11 @@
 #include "shell/twips.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QLabel>
+#include <QTest>
+#include <QToolTip>
 
 using recording::Intervall;
 using shell::FrmZusatzSalden;
@@ -25,10 +28,11 @@ void verlassen(QWidget* widget) {
     QApplication::sendEvent(widget, &out);
 }
 
+// Key by key, as the operator types: a key the field refuses is lost, the others stay.
 void tippen(shell::Schwellenfeld* feld, const QString& text) {
     feld->selectAll();
     feld->del();
-    feld->insert(text);
+    QTest::keyClicks(feld, text);
 }
 
 class RecordingControls : public FrmMainMitAufzeichnung {
@@ -160,45 +164,82 @@ TEST_F(RecordingControls, EachFieldWritesOnLeavingAlsoWithoutChange) {
 
 struct Eingabe {
     const char* getippt;
+    int komma; // 0 "Beistrich", 1 "Punkt"
     std::optional<double> wert;
     const char* angezeigt;
     const char* geschrieben;
 };
 
 void PrintTo(const Eingabe& e, std::ostream* os) {
-    *os << '"' << e.getippt << '"';
+    *os << '"' << e.getippt << "\" " << (e.komma == 0 ? "Beistrich" : "Punkt");
 }
 
-class TypedThresholds : public RecordingControls, public testing::WithParamInterface<Eingabe> {};
+class TypedThresholds : public RecordingControls, public testing::WithParamInterface<Eingabe> {
+protected:
+    void typeAndLeave(const QLocale& locale) {
+        QLocale::setDefault(locale);
+        laden();
+        frm->paneigen()->cbokomma()->setCurrentIndex(GetParam().komma);
+        store.inhalt.writes.clear();
+        shell::Schwellenfeld* feld = txt(Intervall::i30s);
+        tippen(feld, QString::fromUtf8(GetParam().getippt));
+        verlassen(feld);
+        EXPECT_EQ(feld->wert(), GetParam().wert);
+        EXPECT_EQ(feld->text(), QString::fromUtf8(GetParam().angezeigt));
+        EXPECT_EQ(store.inhalt.writes, QStringList{w("txt30s", GetParam().geschrieben)});
+    }
+};
 
-TEST_P(TypedThresholds, AreTakenShownAndWrittenInTheUsersLocale) {
+// Both marks type the separator, in whatever language the computer runs; the field shows and stores the
+// chosen one. An emptied field holds no number: it writes "" and its interval never records. A key that
+// would leave the range or the number form is refused, so the field holds what was typed before it.
+TEST_P(TypedThresholds, AreTakenShownAndWrittenWithTheChosenSeparatorInGerman) {
+    typeAndLeave(QLocale(QLocale::German, QLocale::Germany));
+}
+
+TEST_P(TypedThresholds, AreTakenShownAndWrittenWithTheChosenSeparatorInEnglish) {
+    typeAndLeave(QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Getippt, TypedThresholds,
+    testing::Values(Eingabe{"2,5", 0, 2.5, "2,5", "2,5"}, Eingabe{"2.5", 0, 2.5, "2,5", "2,5"},
+                    Eingabe{"2,5", 1, 2.5, "2.5", "2.5"}, Eingabe{"2.5", 1, 2.5, "2.5", "2.5"},
+                    Eingabe{"1234,56", 0, 1234.56, "1234,6", "1234,56"}, Eingabe{"-0,5", 1, -0.5, "-0.5", "-0.5"},
+                    Eingabe{"", 0, std::nullopt, "", ""}, Eingabe{"100000", 0, 10000.0, "10000,0", "10000"},
+                    Eingabe{"123456789012", 0, 12345.0, "12345,0", "12345"},
+                    Eingabe{"-100000", 1, -10000.0, "-10000.0", "-10000"}, Eingabe{"1.234,5", 0, 1.23, "1,2", "1,23"},
+                    Eingabe{"99999,99", 0, 99999.9, "99999,9", "99999,9"}, Eingabe{"12a,b5", 0, 12.5, "12,5", "12,5"}));
+
+TEST_F(RecordingControls, RefusedKeyTellsWhatTheFieldTakes) {
     laden();
-    store.inhalt.writes.clear();
-    shell::Schwellenfeld* feld = txt(Intervall::i30s);
-    tippen(feld, QString::fromUtf8(GetParam().getippt));
-    verlassen(feld);
-    EXPECT_EQ(feld->wert(), GetParam().wert);
-    EXPECT_EQ(feld->text(), QString::fromUtf8(GetParam().angezeigt));
-    EXPECT_EQ(store.inhalt.writes, QStringList{w("txt30s", GetParam().geschrieben)});
+    shell::Schwellenfeld* feld = txt(Intervall::i1h);
+    tippen(feld, QStringLiteral("123456"));
+    EXPECT_EQ(feld->text(), QStringLiteral("12345"));
+    EXPECT_EQ(QToolTip::text(),
+              QStringLiteral("Eine Zahl von -99999,9 bis 99999,9, mit höchstens zwei Nachkommastellen"));
+    frm->paneigen()->cbokomma()->setCurrentIndex(1);
+    tippen(feld, QStringLiteral("1,234"));
+    EXPECT_EQ(feld->text(), QStringLiteral("1,23"));
+    EXPECT_EQ(QToolTip::text(),
+              QStringLiteral("Eine Zahl von -99999.9 bis 99999.9, mit höchstens zwei Nachkommastellen"));
 }
 
-// An emptied field holds no number: it writes "" and its interval never records; "" restores as empty.
-INSTANTIATE_TEST_SUITE_P(Getippt, TypedThresholds,
-                         testing::Values(Eingabe{"2,5", 2.5, "2,5", "2,5"},
-                                         Eingabe{"1234,56", 1234.56, "1.234,6", "1234,56"},
-                                         Eingabe{"1.234,5", 1234.5, "1.234,5", "1234,5"},
-                                         Eingabe{"-0,5", -0.5, "-0,5", "-0,5"}, Eingabe{"", std::nullopt, "", ""},
-                                         Eingabe{"100000", 99999.9, "99.999,9", "99999,9"},
-                                         Eingabe{"-100000", -99999.99, "-100.000,0", "-99999,99"}));
-
-TEST_F(RecordingControls, EnglishLocaleWritesAPoint) {
+// A value kept by an earlier version in the grouped form of the computer's language is still read; it
+// shows, and is written back, in the chosen form, which follows a new choice at once.
+TEST_F(RecordingControls, StoredGroupedValueIsReadAndFollowsTheChosenSeparator) {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     setting("txt1s", "1,234.5");
     laden();
-    EXPECT_EQ(txt(Intervall::i1s)->text(), QStringLiteral("1,234.5"));
+    EXPECT_EQ(txt(Intervall::i1s)->wert(), 1234.5);
+    EXPECT_EQ(txt(Intervall::i1s)->text(), QStringLiteral("1234,5"));
     store.inhalt.writes.clear();
     verlassen(txt(Intervall::i1s));
-    EXPECT_EQ(store.inhalt.writes, QStringList{w("txt1s", "1234.5")});
+    frm->paneigen()->cbokomma()->setCurrentIndex(1);
+    EXPECT_EQ(txt(Intervall::i1s)->text(), QStringLiteral("1234.5"));
+    EXPECT_EQ(txt(Intervall::i10s)->text(), QStringLiteral("1.0"));
+    verlassen(txt(Intervall::i1s));
+    EXPECT_EQ(store.inhalt.writes, (QStringList{w("txt1s", "1234,5"), w("txt1s", "1234.5")}));
 }
 
 TEST_F(RecordingControls, FrameAndHeaderCellsSitAtTheirDesign) {

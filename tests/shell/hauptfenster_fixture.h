@@ -136,6 +136,7 @@ protected:
                                                                      .tastatur = &tastatur,
                                                                      .einfueger = &einfueger,
                                                                      .speicher = &gewichtStore,
+                                                                     .uhr = uhr,
                                                                      .datenbank = &pflege,
                                                                      .tray = &tray,
                                                                      .geraete = &geraete});
@@ -163,6 +164,8 @@ protected:
     FakeKeyboardState tastatur;
     FakeEinfueger einfueger;
     ProtokollTray tray{protokoll};
+    // The window's clock; without one it reads the computer's.
+    recording::Uhr* uhr = nullptr;
     TestDatenbank daten;
     recording::WeightStore gewichtStore;
     recording::GewichteListe gewichteListe{QLocale(QLocale::German, QLocale::Germany)};

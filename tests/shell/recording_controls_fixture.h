@@ -36,6 +36,7 @@ public:
 class StilleMeldungen final : public shell::Meldungen {
 public:
     void zeige(const QString& text) override { gezeigt.append(text); }
+    void zeige(const QString& text, const QString&) override { gezeigt.append(text); }
     QStringList gezeigt;
 };
 

@@ -7,8 +7,10 @@
 #include "platform/pty.h"
 #include "platform/qtserialport.h"
 #include "shell/frmmain.h"
+#include "shell/statusband.h"
 #include "simulator/indicatorsimulator.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QSerialPort>
 #include <QSignalSpy>
@@ -16,6 +18,11 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace {
 
@@ -58,6 +65,11 @@ struct Programm {
     }
 
     QString gewicht() const { return frmMain->txtgewicht()->text(); }
+    // The status band's line about a silent indicator; empty while it is not shown.
+    QString keineDaten() const {
+        const auto* zeile = frmMain->statusband()->findChild<QLabel*>(QStringLiteral("keineDaten"));
+        return zeile && !zeile->isHidden() && !frmMain->statusband()->isHidden() ? zeile->toolTip() : QString();
+    }
     bool zeigt(const QString& text) {
         return QTest::qWaitFor([&] { return gewicht() == text; }, kWaitMs);
     }
@@ -176,11 +188,16 @@ TEST_F(SerialEndToEnd, VanishedDeviceIsReportedOnceAndReadAgainWhenBack) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !programm.meldungen.shown.isEmpty(); }, kWaitMs));
     EXPECT_FALSE(programm.link.isOpen());
     ASSERT_TRUE(programm.ticksAbwarten(8)); // many retries against the missing path
-    EXPECT_EQ(programm.meldungen.shown.size(), 1) << programm.meldungen.shown.join('|').toStdString();
-    EXPECT_NE(programm.meldungen.shown.first(), kKeineVerbindung);
-    EXPECT_FALSE(programm.meldungen.shown.first().isEmpty());
+    EXPECT_EQ(programm.meldungen.shown, QStringList{QStringLiteral("Verbindung zu COM 1 verloren: Gerät entfernt")});
+    // The system's own words, whatever they are, go in the details after the device.
+    ASSERT_EQ(programm.meldungen.einzelheiten.size(), 1);
+    EXPECT_TRUE(programm.meldungen.einzelheiten.first().startsWith(link() + QStringLiteral(": ")));
+    EXPECT_GT(programm.meldungen.einzelheiten.first().size(), link().size() + 2);
     EXPECT_EQ(lost.count(), 1);
     EXPECT_EQ(programm.gewicht(), QStringLiteral("12,50")) << "the last weight stays";
+    // ... greyed and marked once the line has been silent for the two seconds of the default.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return programm.keineDaten().startsWith(QStringLiteral("Keine Daten seit ")); },
+                                kWaitMs));
 
     // Plugged in again: a new terminal under the same path.
     auto back = simulator({QStringLiteral("-001.50")}, link());
@@ -188,6 +205,7 @@ TEST_F(SerialEndToEnd, VanishedDeviceIsReportedOnceAndReadAgainWhenBack) {
     EXPECT_TRUE(programm.link.isOpen());
     EXPECT_EQ(programm.meldungen.shown.size(), 1);
     EXPECT_EQ(lost.count(), 1);
+    EXPECT_EQ(programm.keineDaten(), QString());
 }
 
 } // namespace

@@ -12,7 +12,8 @@ gramura_add_gtest(shell_trayfenster_test GUI
 set(_fenster_fixture ${CMAKE_CURRENT_LIST_DIR}/hauptfenster_fixture.h ${CMAKE_CURRENT_LIST_DIR}/fakeeinfueger.h
                      ${CMAKE_CURRENT_LIST_DIR}/fakeeinfueger.cpp)
 find_package(Qt6 REQUIRED COMPONENTS Test)
-foreach(_fenstertest startablauf einstellungen_gesamt fensteraufbau fenstergroesse verbindungsverlust portgeraet)
+foreach(_fenstertest startablauf einstellungen_gesamt einstellungen_ende fensteraufbau fenstergroesse verbindungsverlust
+                    veraltet portgeraet)
     gramura_add_gtest(shell_${_fenstertest}_test GUI
         SOURCES ${CMAKE_CURRENT_LIST_DIR}/${_fenstertest}_test.cpp ${_fenster_fixture}
         LIBS shell recording_store gramura_fakes Qt6::Test

@@ -40,6 +40,9 @@ public:
         std::fprintf(stderr, "gramura-screenshots: Meldung: %s\n", qPrintable(text));
         ++anzahl;
     }
+    void zeige(const QString& text, const QString& einzelheiten) override {
+        zeige(einzelheiten.isEmpty() ? text : text + QStringLiteral(" (") + einzelheiten + u')');
+    }
     int anzahl = 0;
 };
 
