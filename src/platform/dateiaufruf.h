@@ -10,8 +10,6 @@ namespace platform::dateiaufruf {
 
 // Gives the file `von` the name `nach` in one step, replacing a file of that name.
 Versuch umbenennen(const QString& von, const QString& nach);
-// A second name `nach` for the file `von`, on the same volume; the file's content is not copied.
-Versuch verknuepfen(const QString& von, const QString& nach);
 // Removes the file; one that is not there counts as removed.
 Versuch entfernen(const QString& pfad);
 // Forces what was written to the file onto the disk, by whichever handle or descriptor wrote it.

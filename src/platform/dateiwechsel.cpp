@@ -16,10 +16,6 @@ bool Dateiwechsel::umbenennen(const QString& von, const QString& nach) {
     return ausfuehren([&] { return dateiaufruf::umbenennen(von, nach); });
 }
 
-bool Dateiwechsel::verknuepfen(const QString& von, const QString& nach) {
-    return ausfuehren([&] { return dateiaufruf::verknuepfen(von, nach); });
-}
-
 bool Dateiwechsel::entfernen(const QString& pfad) {
     return ausfuehren([&] { return dateiaufruf::entfernen(pfad); });
 }

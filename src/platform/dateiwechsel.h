@@ -6,7 +6,7 @@
 
 namespace platform {
 
-// Renaming, linking, removing and flushing files that another program may be holding for a moment: a virus
+// Renaming, removing and flushing files that another program may be holding for a moment: a virus
 // scanner or an indexer opens a file as soon as it is written, and Windows then refuses to rename or remove it.
 // Each operation is tried again for about a second while the system says the file is busy; a failure is told
 // in the system's own words (in the system's language), not in a C runtime's.
@@ -16,9 +16,6 @@ public:
 
     // Gives `von` the name `nach` in one step; a file already called `nach` is replaced.
     bool umbenennen(const QString& von, const QString& nach);
-    // Gives the file `von` the second name `nach` in the same volume without copying it. False where the
-    // volume cannot (FAT, some network shares); the caller then copies.
-    bool verknuepfen(const QString& von, const QString& nach);
     // A file that is not there counts as removed.
     bool entfernen(const QString& pfad);
     // Forces what was written to the closed file onto the disk, so that a file renamed into place afterwards

@@ -179,8 +179,8 @@ bool Datenbankpflege::einsetzen(const QString& ziel, const QString& neu, bool au
         m_fehler = nichtErsetzt(ziel, wechsel.fehler());
         return false;
     }
-    // The old file keeps a second name in the Papierkorb before the new one takes its first: at every moment
-    // zel.mdb is one whole file, and the old rows are in the Papierkorb before they leave zel.mdb.
+    // The old file is copied into the Papierkorb before the new one takes its name: at every moment zel.mdb is
+    // one whole file, and the old rows are in the Papierkorb before they leave zel.mdb.
     const Papierkorb korb(QFileInfo(ziel).absolutePath());
     QString abgelegt;
     if (aufheben && zeilen > 0) {

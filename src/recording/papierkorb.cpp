@@ -71,8 +71,6 @@ QString Papierkorb::hineinlegen(const QString& datei, const QDateTime& jetzt, pl
         return QString();
     }
     const QString ziel = freierPfad(jetzt);
-    if (wechsel.verknuepfen(datei, ziel))
-        return ziel;
     // Written under a temporary name, so an interrupted copy never passes for a kept database.
     const QString teil = ziel + QStringLiteral(".tmp");
     wechsel.entfernen(teil);

@@ -26,9 +26,10 @@ public:
     // The program's files in the folder, newest first.
     QStringList dateien() const;
 
-    // Puts a second copy of the closed file `datei` into the folder under the moment's name and returns its
-    // path, or an empty one with the reason in `fehler`. On the same volume it is only a second name for the
-    // file, which costs neither time nor space; where the volume has none, the file is copied.
+    // Puts a copy of the closed file `datei` into the folder under the moment's name and returns its path, or
+    // an empty one with the reason in `fehler`. A copy rather than a second name for the same file: on Windows
+    // a name of a file that another program holds cannot be removed, so a second name made for an emptying
+    // that then fails would stay, and would go on changing with zel.mdb.
     QString hineinlegen(const QString& datei, const QDateTime& jetzt, platform::Dateiwechsel& wechsel,
                         QString* fehler) const;
     // Leaves the newest kBehalten; a file that cannot be removed now goes at a later round.

@@ -38,10 +38,6 @@ Versuch umbenennen(const QString& von, const QString& nach) {
     return ausErrno(::rename(nativ(von).constData(), nativ(nach).constData()) == 0);
 }
 
-Versuch verknuepfen(const QString& von, const QString& nach) {
-    return ausErrno(::link(nativ(von).constData(), nativ(nach).constData()) == 0);
-}
-
 Versuch entfernen(const QString& pfad) {
     if (::unlink(nativ(pfad).constData()) == 0 || errno == ENOENT)
         return {};

@@ -31,12 +31,6 @@ Versuch umbenennen(const QString& von, const QString& nach) {
     return ausFehler(MoveFileExW(nativ(a), nativ(b), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0);
 }
 
-Versuch verknuepfen(const QString& von, const QString& nach) {
-    const QString a = QDir::toNativeSeparators(von);
-    const QString b = QDir::toNativeSeparators(nach);
-    return ausFehler(CreateHardLinkW(nativ(b), nativ(a), nullptr) != 0);
-}
-
 Versuch entfernen(const QString& pfad) {
     const QString p = QDir::toNativeSeparators(pfad);
     if (DeleteFileW(nativ(p)) != 0)
