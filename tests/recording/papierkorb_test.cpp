@@ -2,11 +2,13 @@
 #include "recording/datenbankpflege.h"
 #include "recording/datenort.h"
 #include "recording/gewichteliste.h"
+#include "recording/nachlass.h"
 #include "recording/uhr.h"
 #include "recording/weightstore.h"
 #include "testdatenbank.h"
 
 #include <QFileInfo>
+#include <QSqlError>
 
 namespace {
 
@@ -130,6 +132,44 @@ TEST(Papierkorb, OhnePapierkorbWirdNichtsGeloescht) {
     EXPECT_EQ(a.zeilenInMdb(), 3);
     EXPECT_TRUE(a.store.speichern(QStringLiteral("9"), a.uhr.zeit));
     EXPECT_TRUE(QDir(t.ordner()).entryList({QStringLiteral("*.tmp*")}, QDir::Files).isEmpty());
+}
+
+// Notes in the file that comes in how many rows the file it replaces held, as the central store hands on
+// what the server has not received yet.
+class ZaehlenderNachlass final : public Nachlass {
+public:
+    void sperren() override { ++gesperrt; }
+    void freigeben() override { --gesperrt; }
+    bool uebertragen(QSqlDatabase& alt, QString* fehler) override {
+        QSqlQuery query(alt);
+        const bool ok = query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS neu.uebergeben (zeilen INTEGER)")) &&
+                        query.exec(QStringLiteral("INSERT INTO neu.uebergeben SELECT count(*) FROM main.Gewichte"));
+        if (!ok)
+            *fehler = query.lastError().text();
+        return ok;
+    }
+    int gesperrt = 0;
+};
+
+TEST(Papierkorb, ZuruecklegenReichtDasSeitherAufgezeichneteWeiter) {
+    TestDatenbank t;
+    Aufbau a(t);
+    ZaehlenderNachlass nachlass;
+    a.pflege.setNachlass(&nachlass);
+    a.speichern(5);
+    ASSERT_TRUE(a.pflege.leeren()) << a.pflege.fehler().toStdString();
+    const QString aufgehoben = a.pflege.abgelegt().datei;
+    a.speichern(3, 10);
+    a.uhr.zeit = a.uhr.zeit.addSecs(60);
+    ASSERT_TRUE(a.pflege.zuruecklegen(aufgehoben)) << a.pflege.fehler().toStdString();
+    EXPECT_EQ(nachlass.gesperrt, 0);
+    a.store.schliessen();
+    // The restored file got what the three rows since the emptying left, the fresh file what the five left.
+    EXPECT_EQ(TestDatenbank::abfrage(t.mdb(), QStringLiteral("select zeilen from uebergeben")), QVariantList{3});
+    EXPECT_EQ(TestDatenbank::zeilen(t.mdb()), 5);
+    const QString seither = a.pflege.abgelegt().datei;
+    EXPECT_EQ(TestDatenbank::abfrage(seither, QStringLiteral("select zeilen from uebergeben")), QVariantList{5});
+    EXPECT_EQ(TestDatenbank::zeilen(seither), 3);
 }
 
 } // namespace
