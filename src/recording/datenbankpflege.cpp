@@ -4,7 +4,8 @@
 #include "fileexist.h"
 #include "gewichteliste.h"
 #include "nachlass.h"
-#include "platform/dateisync.h"
+#include "papierkorb.h"
+#include "platform/dateiwechsel.h"
 #include "weightstore.h"
 
 #include <QDir>
@@ -13,7 +14,6 @@
 #include <QScopeGuard>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <filesystem>
 
 namespace recording {
 
@@ -32,6 +32,10 @@ QString ordnerListe(const QStringList& ordner) {
         teile << QStringLiteral("„%1“").arg(zeige(o));
     const QString letzter = teile.takeLast();
     return teile.isEmpty() ? letzter : teile.join(QStringLiteral(", ")) + QStringLiteral(" und ") + letzter;
+}
+
+QString nichtErsetzt(const QString& pfad, const QString& grund) {
+    return QStringLiteral("Die Datenbank „%1“ kann nicht ersetzt werden: %2").arg(zeige(pfad), grund);
 }
 
 QString inBenutzung(const QString& pfad) {
@@ -76,13 +80,18 @@ bool Datenbankpflege::vorlageLesen(const QString& vorlage, QByteArray* inhalt) {
 
 bool Datenbankpflege::tempSchreiben(const QString& temp, const QByteArray& inhalt) {
     QFile neu(temp);
-    const bool geschrieben = neu.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-                             neu.write(inhalt) == inhalt.size() && platform::dateiSichern(neu);
+    bool geschrieben =
+        neu.open(QIODevice::WriteOnly | QIODevice::Truncate) && neu.write(inhalt) == inhalt.size() && neu.flush();
+    QString grund = neu.errorString();
+    neu.close();
+    platform::Dateiwechsel wechsel;
+    if (geschrieben && !wechsel.sichern(temp)) {
+        geschrieben = false;
+        grund = wechsel.fehler();
+    }
     if (!geschrieben) {
-        m_fehler = QStringLiteral("Die Datenbank „%1“ kann nicht ersetzt werden: %2")
-                       .arg(zeige(temp.chopped(4)), neu.errorString());
-        neu.close();
-        QFile::remove(temp);
+        m_fehler = nichtErsetzt(temp.chopped(4), grund);
+        wechsel.entfernen(temp);
     }
     return geschrieben;
 }
@@ -90,7 +99,7 @@ bool Datenbankpflege::tempSchreiben(const QString& temp, const QByteArray& inhal
 // Everything committed moves into the old file itself, so that leaving the -wal behind loses nothing
 // should the program stop before the new file is in place; what the old file must hand on goes into the
 // new one before the new one takes its place.
-bool Datenbankpflege::altesAbschliessen(const QString& ziel, const QString& temp) {
+bool Datenbankpflege::altesAbschliessen(const QString& ziel, const QString& neu, qint64* zeilen) {
     Datenquelle pruefung(QStringLiteral("zel_pflege"));
     if (!pruefung.oeffnen(ziel)) {
         m_fehler = pruefung.fehler();
@@ -102,9 +111,16 @@ bool Datenbankpflege::altesAbschliessen(const QString& ziel, const QString& temp
         query.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")) && query.next() && query.value(0).toInt() == 0;
     if (!frei) {
         m_fehler = inBenutzung(ziel);
-    } else if (m_nachlass) {
+    } else if (!query.exec(QStringLiteral("SELECT count(*) FROM Gewichte")) || !query.next()) {
+        frei = false;
+        m_fehler = QStringLiteral("Die Datenbank „%1“ kann nicht gelesen werden: %2")
+                       .arg(zeige(ziel), query.lastError().text());
+    } else {
+        *zeilen = query.value(0).toLongLong();
+    }
+    if (frei && m_nachlass) {
         query.prepare(QStringLiteral("ATTACH DATABASE ? AS neu"));
-        query.addBindValue(QFileInfo(temp).absoluteFilePath());
+        query.addBindValue(QFileInfo(neu).absoluteFilePath());
         QString grund;
         frei = query.exec() && m_nachlass->uebertragen(db, &grund) &&
                query.exec(QStringLiteral("PRAGMA neu.wal_checkpoint(TRUNCATE)")) &&
@@ -119,58 +135,98 @@ bool Datenbankpflege::altesAbschliessen(const QString& ziel, const QString& temp
     return frei;
 }
 
-bool Datenbankpflege::ersetzen(const QString& ziel, const QByteArray& inhalt) {
+bool Datenbankpflege::ersetzen(const QString& ziel, const QByteArray& inhalt, bool aufheben) {
+    // Written beside the old file under a temporary name, flushed to disk and renamed over it in one step.
+    const QString temp = ziel + QStringLiteral(".tmp");
+    if (!tempSchreiben(temp, inhalt))
+        return false;
+    if (einsetzen(ziel, temp, aufheben))
+        return true;
+    platform::Dateiwechsel wechsel;
+    for (const QString& endung : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+        wechsel.entfernen(temp + endung);
+    return false;
+}
+
+bool Datenbankpflege::einsetzen(const QString& ziel, const QString& neu, bool aufheben) {
+    m_abgelegt = Abgelegt();
     // A connection of this process still on the file would go on writing into the old one after the rename.
     if (Datenquelle::inBenutzung(ziel)) {
         m_fehler = inBenutzung(ziel);
         return false;
     }
-    // Written beside the old file under a temporary name, flushed to disk and renamed over it in one step.
-    const QString temp = ziel + QStringLiteral(".tmp");
-    if (!tempSchreiben(temp, inhalt))
+    const bool hauptdateiDa = QFileInfo(ziel).isFile();
+    qint64 zeilen = 0;
+    if (hauptdateiDa && !altesAbschliessen(ziel, neu, &zeilen))
         return false;
-    const auto tempWeg = [&temp] {
-        for (const QString& endung : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
-            QFile::remove(temp + endung);
-    };
-    if (QFileInfo(ziel).isFile() && !altesAbschliessen(ziel, temp)) {
-        tempWeg();
-        return false;
-    }
     // Closing the last connection removes -wal and -shm. A -wal still there belongs to another program that
     // has the file open; its journal must not meet the new file, and its rows are not ours to drop.
     const QString wal = ziel + QStringLiteral("-wal");
-    const QString shm = ziel + QStringLiteral("-shm");
-    const bool hauptdateiDa = QFileInfo(ziel).isFile();
-    if ((hauptdateiDa && QFileInfo::exists(wal)) || (QFileInfo::exists(wal) && !QFile::remove(wal)) ||
-        (QFileInfo::exists(shm) && !QFile::remove(shm)) || QFileInfo::exists(temp + QStringLiteral("-wal"))) {
-        tempWeg();
+    if ((hauptdateiDa && QFileInfo::exists(wal)) || QFileInfo::exists(neu + QStringLiteral("-wal"))) {
         m_fehler = inBenutzung(ziel);
         return false;
     }
-    // What was handed on went in through SQLite; it reaches the disk before the name does.
-    if (m_nachlass && hauptdateiDa) {
-        QFile geschrieben(temp);
-        if (!geschrieben.open(QIODevice::ReadWrite) || !platform::dateiSichern(geschrieben)) {
-            m_fehler = QStringLiteral("Die Datenbank „%1“ kann nicht ersetzt werden: %2")
-                           .arg(zeige(ziel), geschrieben.errorString());
-            geschrieben.close();
-            tempWeg();
+    platform::Dateiwechsel wechsel;
+    for (const QString& rest : {wal, ziel + QStringLiteral("-shm"), neu + QStringLiteral("-shm")}) {
+        if (!wechsel.entfernen(rest)) {
+            m_fehler = nichtErsetzt(
+                ziel, QStringLiteral("„%1“ lässt sich nicht entfernen: %2").arg(zeige(rest), wechsel.fehler()));
             return false;
         }
     }
-    std::error_code fehlerCode;
-    std::filesystem::rename(std::filesystem::path(temp.toStdU16String()), std::filesystem::path(ziel.toStdU16String()),
-                            fehlerCode);
-    if (fehlerCode) {
-        tempWeg();
-        m_fehler = QStringLiteral("Die Datenbank „%1“ kann nicht ersetzt werden: %2")
-                       .arg(zeige(ziel), QString::fromLocal8Bit(fehlerCode.message()));
+    // What was handed on went in through SQLite; it reaches the disk before the name does.
+    if (m_nachlass && hauptdateiDa && !wechsel.sichern(neu)) {
+        m_fehler = nichtErsetzt(ziel, wechsel.fehler());
         return false;
     }
-    QFile::remove(temp + QStringLiteral("-shm"));
-    platform::ordnerSichern(QFileInfo(ziel).absolutePath());
+    // The old file is copied into the Papierkorb before the new one takes its name: at every moment zel.mdb is
+    // one whole file, and the old rows are in the Papierkorb before they leave zel.mdb.
+    const Papierkorb korb(QFileInfo(ziel).absolutePath());
+    QString abgelegt;
+    if (aufheben && zeilen > 0) {
+        QString grund;
+        abgelegt = korb.hineinlegen(ziel, m_uhr->jetzt(), wechsel, &grund);
+        if (abgelegt.isEmpty()) {
+            m_fehler = QStringLiteral("Die Datenbank „%1“ kann nicht in den Papierkorb gelegt werden: %2")
+                           .arg(zeige(ziel), grund);
+            return false;
+        }
+    }
+    if (!wechsel.umbenennen(neu, ziel)) {
+        m_fehler = nichtErsetzt(ziel, wechsel.fehler());
+        if (!abgelegt.isEmpty())
+            wechsel.entfernen(abgelegt);
+        return false;
+    }
+    wechsel.ordnerSichern(QFileInfo(ziel).absolutePath());
+    if (!abgelegt.isEmpty()) {
+        wechsel.ordnerSichern(korb.ordner());
+        korb.aufraeumen(wechsel);
+    }
+    m_abgelegt = Abgelegt{abgelegt, zeilen};
     return true;
+}
+
+bool Datenbankpflege::ohneDatenquellen(const std::function<bool()>& aenderung) {
+    // The sender to the central server stays off the file until both data sources are on the new one.
+    if (m_nachlass)
+        m_nachlass->sperren();
+    const auto freigeben = qScopeGuard([this] {
+        if (m_nachlass)
+            m_nachlass->freigeben();
+    });
+    const bool listeZeigen = m_liste.abgefragt();
+    m_liste.schliessen();
+    m_store.schliessen();
+    const bool geaendert = aenderung();
+    // Whatever happened, both data sources are on zel.mdb again.
+    const QString aenderungsFehler = m_fehler;
+    const bool offen = datenquellenSetzen();
+    if (listeZeigen)
+        m_liste.abfragen();
+    if (!geaendert)
+        m_fehler = aenderungsFehler;
+    return geaendert && offen;
 }
 
 bool Datenbankpflege::startpruefung() {
@@ -192,7 +248,7 @@ bool Datenbankpflege::startpruefung() {
         m_fehler += QStringLiteral(" Das Programm läuft ohne Aufzeichnung weiter.");
         return false;
     }
-    if (!ersetzen(m_mdb, vorlage)) {
+    if (!ersetzen(m_mdb, vorlage, false)) {
         m_fehler += QStringLiteral(" Das Programm läuft ohne Aufzeichnung weiter.");
         return false;
     }
@@ -211,13 +267,6 @@ bool Datenbankpflege::datenquellenSetzen() {
 
 bool Datenbankpflege::leeren() {
     m_fehler.clear();
-    // The sender to the central server stays off the file until both data sources are on the new one.
-    if (m_nachlass)
-        m_nachlass->sperren();
-    const auto freigeben = qScopeGuard([this] {
-        if (m_nachlass)
-            m_nachlass->freigeben();
-    });
     m_mdb = gefundenerPfad();
     // Looked for again each time: a template put in place after start-up serves from now on.
     QByteArray vorlage;
@@ -225,20 +274,32 @@ bool Datenbankpflege::leeren() {
         m_fehler += QStringLiteral(" Es wurde nichts gelöscht.");
         return false;
     }
-    // Whether zel.mdb is a database of ours is learnt by the check connection inside ersetzen(), after both
+    // Whether zel.mdb is a database of ours is learnt by the check connection inside einsetzen(), after both
     // data sources have let go: a look at its bytes now would cost them their locks.
-    const bool listeZeigen = m_liste.abgefragt();
-    m_liste.schliessen();
-    m_store.schliessen();
-    const bool ersetzt = ersetzen(m_mdb, vorlage);
-    // Whatever happened, both data sources are on zel.mdb again.
-    const QString ersetzFehler = m_fehler;
-    const bool offen = datenquellenSetzen();
-    if (listeZeigen)
-        m_liste.abfragen();
-    if (!ersetzt)
-        m_fehler = ersetzFehler;
-    return ersetzt && offen;
+    return ohneDatenquellen([&] { return ersetzen(m_mdb, vorlage, true); });
+}
+
+bool Datenbankpflege::zuruecklegen(const QString& aufgehoben) {
+    m_fehler.clear();
+    m_mdb = gefundenerPfad();
+    if (!QFileInfo(aufgehoben).isFile()) {
+        m_fehler = QStringLiteral("Die gelöschte Datenbank „%1“ liegt nicht mehr im Papierkorb. Es wurde nichts "
+                                  "zurückgelegt.")
+                       .arg(zeige(aufgehoben));
+        return false;
+    }
+    // No connection of ours holds a file in the Papierkorb, so its bytes may be looked at.
+    if (const QString art = Datenquelle::fremdeDateiArt(aufgehoben); !art.isEmpty()) {
+        m_fehler = QStringLiteral("„%1“ ist keine Datenbank dieses Programms, sondern %2. Es wurde nichts "
+                                  "zurückgelegt.")
+                       .arg(zeige(aufgehoben), art);
+        return false;
+    }
+    return ohneDatenquellen([&] { return einsetzen(m_mdb, aufgehoben, true); });
+}
+
+QString Datenbankpflege::papierkorbOrdner() const {
+    return Papierkorb(m_ort.ordner).ordner();
 }
 
 } // namespace recording

@@ -10,6 +10,7 @@ add_library(recording_store STATIC
     ${CMAKE_CURRENT_LIST_DIR}/gewichteliste.h ${CMAKE_CURRENT_LIST_DIR}/gewichteliste.cpp
     ${CMAKE_CURRENT_LIST_DIR}/datenbankpflege.h ${CMAKE_CURRENT_LIST_DIR}/datenbankpflege.cpp
     ${CMAKE_CURRENT_LIST_DIR}/datenort.h ${CMAKE_CURRENT_LIST_DIR}/datenort.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/papierkorb.h ${CMAKE_CURRENT_LIST_DIR}/papierkorb.cpp
 )
 target_include_directories(recording_store PUBLIC ${CMAKE_CURRENT_LIST_DIR}/.. ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(recording_store PUBLIC recording_rules platform Qt6::Core Qt6::Sql PRIVATE gramura_defaults)

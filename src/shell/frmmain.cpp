@@ -92,6 +92,7 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     placeTwips(m_cmdMinimieren, 7140, 4440, 1395, 375);
     connect(m_cmdMinimieren, &QPushButton::clicked, this, &FrmMain::cmdMinimieren_Click);
     m_cmdlöschen = m_pankenn->cmdlöschenAnlegen(this);
+    m_pankenn->setStatusband(m_statusband);
     m_paneigen->cmdzentraleAnlegen(this);
     m_paneigen->tabkenn_Switch(m_tabkenn->currentIndex());
     // The window's own buttons; the pages fit their controls themselves.

@@ -6,13 +6,30 @@
 #include "recording/csvexport.h"
 #include "recording/datenbankpflege.h"
 #include "recording/gewichteliste.h"
+#include "statusband.h"
 #include "twips.h"
 
 #include <QDate>
+#include <QDir>
 #include <QHeaderView>
+#include <QLocale>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace shell {
+
+namespace {
+
+QString gewichte(qint64 anzahl) {
+    return anzahl == 1 ? QStringLiteral("1 Gewicht")
+                       : QStringLiteral("%1 Gewichte").arg(QLocale(QLocale::German, QLocale::Germany).toString(anzahl));
+}
+
+QString papierkorbEinzelheiten(const QString& datei) {
+    return QStringLiteral("Papierkorb: %1").arg(QDir::toNativeSeparators(datei));
+}
+
+} // namespace
 
 PanKenn::PanKenn(recording::Datenbankpflege* datenbank, Meldungen& meldungen, QWidget* parent)
     : QWidget(parent), m_datenbank(datenbank), m_meldungen(meldungen), m_grdgewichte(new GewichteRaster(this)),
@@ -50,8 +67,21 @@ QPushButton* PanKenn::cmdlöschenAnlegen(QWidget* fenster) {
     m_cmdlöschen = new QPushButton(QStringLiteral("&Löschen"), fenster);
     m_cmdlöschen->setObjectName(QStringLiteral("cmdlöschen"));
     placeTwips(m_cmdlöschen, 5640, 4440, 1395, 375);
+    // One click empties the records: the button stands where they are listed, not beside "&Minimieren" on the
+    // first page before any switch of tab.
+    m_cmdlöschen->setVisible(false);
     connect(m_cmdlöschen, &QPushButton::clicked, this, &PanKenn::cmdlöschen_Click);
     return m_cmdlöschen;
+}
+
+void PanKenn::setStatusband(Statusband* band) {
+    m_band = band;
+    if (!m_band)
+        return;
+    m_band->zeile(kPapierkorbZeile, Statusband::Schwere::Hinweis);
+    QToolButton* knopf = m_band->knopf(kPapierkorbZeile);
+    knopf->setText(QStringLiteral("Rückgängig"));
+    connect(knopf, &QToolButton::clicked, this, &PanKenn::rueckgaengig_Click);
 }
 
 void PanKenn::spaltenbreitenSetzen() {
@@ -75,6 +105,7 @@ void PanKenn::tabkenn_Switch(int index) {
     if (index != kIndex) {
         if (m_cmdlöschen)
             m_cmdlöschen->setVisible(false);
+        angebotZurueckziehen();
         return;
     }
     if (m_datenbank) {
@@ -89,16 +120,62 @@ void PanKenn::tabkenn_Switch(int index) {
 }
 
 void PanKenn::cmdlöschen_Click() {
-    if (!m_datenbank)
+    // Only from the page that lists what goes, also when the click comes from elsewhere than the mouse.
+    if (!m_datenbank || !m_cmdlöschen || m_cmdlöschen->isHidden())
         return;
-    // No confirmation prompt: the button is only shown on the list it empties.
+    // No confirmation prompt: the old file is kept, and the status band offers it back.
     if (!m_datenbank->leeren()) {
         m_meldungen.zeige(m_datenbank->fehler());
         return;
     }
-    // Emptying re-reads a list already shown; this covers a click before the tab was ever selected.
+    listeNachAenderung();
+    // An emptying of an empty file kept nothing; the offer for the one before stands.
+    const recording::Datenbankpflege::Abgelegt& abgelegt = m_datenbank->abgelegt();
+    if (abgelegt.datei.isEmpty() || !m_band)
+        return;
+    m_angebot = abgelegt.datei;
+    m_angebotZeilen = abgelegt.zeilen;
+    m_band->setzen(kPapierkorbZeile, Statusband::Schwere::Hinweis,
+                   QStringLiteral("%1 gelöscht und im Papierkorb aufgehoben.").arg(gewichte(abgelegt.zeilen)),
+                   papierkorbEinzelheiten(abgelegt.datei));
+    m_band->knopfZeigen(kPapierkorbZeile, true);
+}
+
+void PanKenn::rueckgaengig_Click() {
+    if (!m_datenbank || m_angebot.isEmpty())
+        return;
+    if (!m_datenbank->zuruecklegen(m_angebot)) {
+        m_meldungen.zeige(m_datenbank->fehler());
+        return;
+    }
+    listeNachAenderung();
+    // What was recorded since the emptying is not mixed into the old file, whose rows the central server
+    // knows by their place in it; it is kept in the Papierkorb, and the band says so.
+    const recording::Datenbankpflege::Abgelegt& seither = m_datenbank->abgelegt();
+    QString text = QStringLiteral("%1 wiederhergestellt.").arg(gewichte(m_angebotZeilen));
+    if (!seither.datei.isEmpty())
+        text += QStringLiteral(" Seit dem Löschen aufgezeichnet: %1, im Papierkorb aufgehoben.")
+                    .arg(gewichte(seither.zeilen));
+    m_angebot.clear();
+    if (m_band) {
+        m_band->setzen(kPapierkorbZeile, Statusband::Schwere::Hinweis, text,
+                       seither.datei.isEmpty() ? QString() : papierkorbEinzelheiten(seither.datei));
+        m_band->knopfZeigen(kPapierkorbZeile, false);
+    }
+}
+
+void PanKenn::listeNachAenderung() {
+    // The maintenance re-reads a list already shown; this covers a click before the tab was ever selected.
     if (!m_datenbank->liste().abgefragt())
         m_datenbank->liste().abfragen();
+}
+
+void PanKenn::angebotZurueckziehen() {
+    m_angebot.clear();
+    if (m_band) {
+        m_band->knopfZeigen(kPapierkorbZeile, false);
+        m_band->loeschen(kPapierkorbZeile);
+    }
 }
 
 void PanKenn::cmdexportieren_Click() {

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QToolButton>
 #include <algorithm>
 
 namespace shell {
@@ -87,6 +88,26 @@ void Statusband::loeschen(const QString& schluessel) {
     }
 }
 
+QToolButton* Statusband::knopf(const QString& schluessel) {
+    Zeile* z = finden(schluessel);
+    if (!z)
+        return nullptr;
+    if (!z->knopf) {
+        z->knopf = new QToolButton(this);
+        z->knopf->setObjectName(schluessel + QStringLiteral("Knopf"));
+        z->knopf->setFont(z->label->font());
+        z->knopf->hide();
+    }
+    return z->knopf;
+}
+
+void Statusband::knopfZeigen(const QString& schluessel, bool zeigen) {
+    if (Zeile* z = finden(schluessel); z && z->knopf && z->knopfAn != zeigen) {
+        z->knopfAn = zeigen;
+        anordnen();
+    }
+}
+
 void Statusband::ueber(QWidget* anker) {
     if (m_anker)
         m_anker->removeEventFilter(this);
@@ -137,11 +158,20 @@ void Statusband::anordnen() {
     const int hoehe = Twips::forWidget(this).y(kZeilenhoehe);
     int oben = 0;
     for (const Zeile& z : m_zeilen) {
+        const bool mitKnopf = z.sichtbar && z.knopf && z.knopfAn;
+        if (z.knopf && !mitKnopf)
+            z.knopf->hide();
         if (!z.sichtbar) {
             z.label->hide();
             continue;
         }
-        z.label->setGeometry(0, oben, width(), hoehe);
+        // The button takes what its text needs at the line's right end; the text is cut to the rest.
+        const int knopfBreite = mitKnopf ? z.knopf->sizeHint().width() : 0;
+        z.label->setGeometry(0, oben, width() - knopfBreite, hoehe);
+        if (mitKnopf) {
+            z.knopf->setGeometry(width() - knopfBreite, oben, knopfBreite, hoehe);
+            z.knopf->show();
+        }
         oben += hoehe;
         const int platz = z.label->contentsRect().width();
         z.label->setText(z.label->fontMetrics().elidedText(z.text, Qt::ElideRight, platz));

@@ -6,6 +6,7 @@
 #include <vector>
 
 class QLabel;
+class QToolButton;
 
 namespace shell {
 
@@ -32,6 +33,10 @@ public:
                 const QString& einzelheiten = QString());
     // Hides the line of this key; the others close up.
     void loeschen(const QString& schluessel);
+    // A button at the end of the line of this key (made with zeile() or setzen() before), made hidden on first
+    // use; its object name is the key followed by "Knopf". It shows with its line while knopfZeigen() says so.
+    QToolButton* knopf(const QString& schluessel);
+    void knopfZeigen(const QString& schluessel, bool zeigen);
 
     // Lays the band over the bottom of this widget's area (a sibling of the band) and follows its size.
     void ueber(QWidget* anker);
@@ -50,6 +55,8 @@ private:
         QString text;
         QLabel* label;
         bool sichtbar;
+        QToolButton* knopf = nullptr;
+        bool knopfAn = false;
     };
 
     Zeile* finden(const QString& schluessel);

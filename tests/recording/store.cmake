@@ -7,6 +7,7 @@ gramura_add_gtest(recording_store_test
         ${CMAKE_CURRENT_LIST_DIR}/testdatenbank.h
         ${CMAKE_CURRENT_LIST_DIR}/weightstore_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/datenbankpflege_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/papierkorb_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/gewichteliste_test.cpp
     LIBS recording_store
     LABELS unit)

@@ -197,10 +197,10 @@ TEST_F(Fenstergroesse, AMinimisedWindowKeepsItsLayout) {
     EXPECT_EQ(feld()->font().pointSizeF(), punkte);
 }
 
-TEST_F(Fenstergroesse, DeleteButtonFollowsTheTabFromTheFirstSwitchOn) {
+TEST_F(Fenstergroesse, DeleteButtonShowsWithItsPageOnly) {
     zeigen();
     EXPECT_EQ(frm->tabkenn()->currentIndex(), 0);
-    EXPECT_TRUE(frm->cmdlöschen()->isVisible()); // created visible
+    EXPECT_FALSE(frm->cmdlöschen()->isVisible()); // shown with its page only, from the start
     EXPECT_FALSE(frm->paneigen()->cmdzentrale()->isVisible());
     for (const int tab : {1, 2, 3, 4, 2, 0}) {
         frm->tabkenn()->setCurrentIndex(tab);

@@ -9,6 +9,7 @@
 #include "shell/frmmain.h"
 #include "shell/gewichteraster.h"
 #include "shell/pankenn.h"
+#include "shell/statusband.h"
 #include "shell/tabkenn.h"
 #include "shell/twips.h"
 #include "testdatenbank.h"
@@ -16,11 +17,14 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTableView>
+#include <QToolButton>
+#include <memory>
 
 namespace {
 
@@ -81,7 +85,7 @@ TEST(PanKenn, TabwechselFragtNurAufDerAufzeichnungAbUndZeigtLoeschen) {
     QPushButton* loeschen = s.pankenn.cmdlöschen();
     EXPECT_EQ(loeschen->objectName(), QStringLiteral("cmdlöschen"));
     EXPECT_EQ(loeschen->text(), QStringLiteral("&Löschen"));
-    EXPECT_FALSE(loeschen->isHidden()); // created visible
+    EXPECT_TRUE(loeschen->isHidden()); // on its page only, from the start
 
     s.pankenn.tabkenn_Switch(1);
     EXPECT_TRUE(loeschen->isHidden());
@@ -185,6 +189,11 @@ TEST(PanKenn, LoeschenLeertDieListeOhneRueckfrage) {
     EXPECT_EQ(s.liste.rowCount(), 0);
     EXPECT_EQ(TestDatenbank::zeilen(t.mdb()), 0);
     EXPECT_FALSE(s.pankenn.cmdlöschen()->isHidden());
+    // The rows are not gone: the replaced file lies in the Papierkorb beside zel.mdb.
+    const QDir korb(t.pfad(QStringLiteral("Papierkorb")));
+    const QStringList aufgehoben = korb.entryList({QStringLiteral("zel-*.mdb")}, QDir::Files);
+    ASSERT_EQ(aufgehoben.size(), 1) << korb.entryList().join(' ').toStdString();
+    EXPECT_EQ(TestDatenbank::zeilen(korb.filePath(aufgehoben.first())), 500);
 }
 
 TEST(PanKenn, FehlendeVorlageBeimLoeschenWirdGemeldet) {
@@ -211,31 +220,110 @@ TEST(PanKenn, OhneDatenbankUndVorlageGenauEineMeldung) {
     EXPECT_TRUE(s.meldungen.shown[0].contains(QStringLiteral("zel.neu")));
 }
 
-TEST(PanKenn, ImHauptfensterAufSeiteZweiMitDemKnopfAmFenster) {
-    TestDatenbank t;
+struct Hauptfenster {
+    explicit Hauptfenster(const TestDatenbank& t) : pflege(DatenOrt{t.ordner(), t.vorlage()}, store, liste) {
+        dienste.datenbank = &pflege;
+        frm = std::make_unique<shell::FrmMain>(dienste);
+        frm->Form_Load();
+    }
+    void speichern(int anzahl, int ab = 0) {
+        for (int i = ab; i < ab + anzahl; ++i)
+            ASSERT_TRUE(store.speichern(QString::number(i), QDateTime(QDate(2026, 3, 1), QTime(8, 0, 0)).addSecs(i)));
+    }
+    int zeilenInMdb() {
+        store.schliessen();
+        const int n = TestDatenbank::zeilen(pflege.datenbankPfad());
+        EXPECT_TRUE(store.oeffnen(pflege.datenbankPfad()));
+        return n;
+    }
+    QLabel* bandzeile() const { return frm->statusband()->findChild<QLabel*>(QStringLiteral("papierkorb")); }
+    QToolButton* rueckgaengig() const {
+        return frm->statusband()->findChild<QToolButton*>(QStringLiteral("papierkorbKnopf"));
+    }
+    bool angeboten() const { return bandzeile()->isVisibleTo(frm.get()) && rueckgaengig()->isVisibleTo(frm.get()); }
+
     MemorySettingsStore settings;
     FakeSerialPort port;
-    acquisition::SerialLink link(port);
-    acquisition::PortMapping ports(settings);
+    acquisition::SerialLink link{port};
+    acquisition::PortMapping ports{settings};
     RecordingMeldungen meldungen;
     WeightStore store;
     GewichteListe liste;
-    Datenbankpflege pflege(DatenOrt{t.ordner(), t.vorlage()}, store, liste);
+    Datenbankpflege pflege;
     shell::FrmMainDienste dienste{settings, link, ports, meldungen};
-    dienste.datenbank = &pflege;
-    shell::FrmMain frm(dienste);
-    frm.Form_Load();
+    std::unique_ptr<shell::FrmMain> frm;
+};
+
+TEST(PanKenn, ImHauptfensterAufSeiteZweiMitDemKnopfAmFenster) {
+    TestDatenbank t;
+    Hauptfenster h(t);
+    shell::FrmMain& frm = *h.frm;
 
     EXPECT_TRUE(QFileInfo::exists(t.mdb())); // start-up made it from the template
     EXPECT_EQ(frm.tabkenn()->page(2), frm.pankenn());
     QPushButton* loeschen = frm.findChild<QPushButton*>(QStringLiteral("cmdlöschen"));
     ASSERT_NE(loeschen, nullptr);
     EXPECT_EQ(loeschen->parentWidget(), &frm);
+    // Not on the first page beside "&Minimieren", and a click that reaches it there anyway empties nothing.
+    h.speichern(5);
+    EXPECT_TRUE(loeschen->isHidden());
+    loeschen->click();
+    EXPECT_EQ(h.zeilenInMdb(), 5);
+    EXPECT_FALSE(QFileInfo::exists(t.pfad(QStringLiteral("Papierkorb"))));
+
     frm.tabkenn()->setCurrentIndex(2);
     EXPECT_FALSE(loeschen->isHidden());
-    EXPECT_TRUE(liste.abgefragt());
+    EXPECT_TRUE(h.liste.abgefragt());
     frm.tabkenn()->setCurrentIndex(0);
     EXPECT_TRUE(loeschen->isHidden());
+}
+
+TEST(PanKenn, RueckgaengigImStatusbandSolangeDieSeiteSteht) {
+    TestDatenbank t;
+    Hauptfenster h(t);
+    shell::FrmMain& frm = *h.frm;
+    ASSERT_TRUE(h.meldungen.shown.isEmpty()) << h.meldungen.shown.join('\n').toStdString();
+    h.speichern(5);
+    frm.tabkenn()->setCurrentIndex(2);
+    ASSERT_EQ(h.liste.rowCount(), 5);
+
+    frm.cmdlöschen()->click();
+    EXPECT_EQ(h.liste.rowCount(), 0);
+    ASSERT_NE(h.bandzeile(), nullptr);
+    ASSERT_NE(h.rueckgaengig(), nullptr);
+    EXPECT_TRUE(h.angeboten());
+    EXPECT_EQ(h.rueckgaengig()->text(), QStringLiteral("Rückgängig"));
+    EXPECT_TRUE(h.bandzeile()->toolTip().contains(QStringLiteral("5 Gewichte gelöscht")))
+        << h.bandzeile()->toolTip().toStdString();
+    EXPECT_TRUE(h.bandzeile()->toolTip().contains(QDir::toNativeSeparators(t.pfad(QStringLiteral("Papierkorb")))));
+
+    // Recorded meanwhile, then a second click on an empty list: the offer still brings the five back.
+    h.speichern(2, 10);
+    h.rueckgaengig()->click();
+    EXPECT_TRUE(h.meldungen.shown.isEmpty()) << h.meldungen.shown.join('\n').toStdString();
+    EXPECT_EQ(h.liste.rowCount(), 5);
+    EXPECT_EQ(h.zeilenInMdb(), 5);
+    EXPECT_FALSE(h.rueckgaengig()->isVisibleTo(&frm));
+    EXPECT_TRUE(h.bandzeile()->isVisibleTo(&frm));
+    // The two recorded since the emptying are said to be in the Papierkorb, and they are.
+    const QString gesagt = h.bandzeile()->toolTip();
+    EXPECT_TRUE(gesagt.contains(QStringLiteral("5 Gewichte wiederhergestellt"))) << gesagt.toStdString();
+    EXPECT_TRUE(gesagt.contains(QStringLiteral("Seit dem Löschen aufgezeichnet: 2 Gewichte"))) << gesagt.toStdString();
+    const QDir korb(t.pfad(QStringLiteral("Papierkorb")));
+    const QStringList aufgehoben = korb.entryList({QStringLiteral("zel-*.mdb")}, QDir::Files);
+    ASSERT_EQ(aufgehoben.size(), 1);
+    EXPECT_TRUE(gesagt.contains(aufgehoben.first())) << gesagt.toStdString();
+    EXPECT_EQ(TestDatenbank::zeilen(korb.filePath(aufgehoben.first())), 2);
+
+    // Offered while the page stays shown: gone with the first switch away, and not back on return.
+    frm.cmdlöschen()->click();
+    EXPECT_TRUE(h.angeboten());
+    frm.tabkenn()->setCurrentIndex(3);
+    EXPECT_FALSE(h.bandzeile()->isVisibleTo(&frm));
+    EXPECT_FALSE(h.rueckgaengig()->isVisibleTo(&frm));
+    frm.tabkenn()->setCurrentIndex(2);
+    EXPECT_FALSE(h.angeboten());
+    EXPECT_EQ(h.liste.rowCount(), 0);
 }
 
 } // namespace

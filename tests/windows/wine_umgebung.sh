@@ -172,6 +172,14 @@ abfrage_bauen() {
         fehlschlag "abfrage.c lässt sich nicht bauen"
 }
 
+# Builds halten.c (holds a file open as a virus scanner does) for this test into $WIN_HALTEN.
+halten_bauen() {
+    WIN_HALTEN="$WIN_SCRATCH/halten.exe"
+    command -v x86_64-w64-mingw32-gcc >/dev/null 2>&1 || fehlschlag "x86_64-w64-mingw32-gcc fehlt (mingw-w64)"
+    x86_64-w64-mingw32-gcc -municode -O2 -Wall -Werror -o "$WIN_HALTEN" "$(dirname "${BASH_SOURCE[0]}")/halten.c" ||
+        fehlschlag "halten.c lässt sich nicht bauen"
+}
+
 # The caption of the window Windows has in front, and the clipboard's text (abfrage_bauen first).
 vordergrund() {
     wine "$WIN_ABFRAGE" vorn 2>/dev/null
