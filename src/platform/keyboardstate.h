@@ -40,6 +40,13 @@ public:
     virtual bool reportsEvents() const { return false; }
     // The system's delay before a held key starts repeating, where the source knows it.
     virtual std::optional<int> repeatDelayMs() const { return std::nullopt; }
+    // Whether the source tells the program's own synthetic keys apart and keeps them from the sink; where it
+    // does not, they come back like the operator's and the key watch has to expect them.
+    virtual bool erkenntEigene() const { return false; }
+    // Sets up the reporting of events anew, for when the key watch finds keys moving that were never
+    // reported (Windows silently removes a keyboard hook that answered too late). May take effect only
+    // later; false where there is nothing to renew.
+    virtual bool ereignisseErneuern() { return false; }
 };
 
 // The platform's source (X11, Win32), or one whose start() fails where neither is available.

@@ -23,6 +23,9 @@ public:
     void setEventSink(EventSink sink) override { sink_ = std::move(sink); }
     bool reportsEvents() const override { return sink_ && haken_.laeuft(); }
     std::optional<int> repeatDelayMs() const override;
+    // The hook knows the keys WinKeystrokes puts in by their extra information.
+    bool erkenntEigene() const override { return true; }
+    bool ereignisseErneuern() override { return sink_ && haken_.erneuern(); }
 
     // The virtual key (left and right modifiers told apart) that the given layout gives the key at a set-1
     // scan code with 128 added for extended keys; 0 when the layout has no key there. layout is an HKL.
@@ -32,6 +35,8 @@ public:
 
     // Whether the keyboard hook runs; without it left Ctrl beside right Alt is judged by the layout alone.
     bool hakenLaeuft() const { return haken_.laeuft(); }
+    // How often the hook has been installed since the start.
+    int hakenInstallationen() const { return haken_.installationen(); }
 
 private:
     void mapFor(void* layout);
