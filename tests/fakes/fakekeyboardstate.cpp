@@ -31,3 +31,10 @@ void FakeKeyboardState::taste(int code, bool unten) {
     if (meldet && m_sink)
         m_sink({static_cast<std::uint16_t>(code), unten});
 }
+
+bool FakeKeyboardState::ereignisseErneuern() {
+    ++erneuerungen;
+    if (onErneuern)
+        onErneuern();
+    return true;
+}

@@ -15,6 +15,8 @@ public:
     void setEventSink(EventSink sink) override { m_sink = std::move(sink); }
     bool reportsEvents() const override { return meldet; }
     std::optional<int> repeatDelayMs() const override { return verzoegerungMs; }
+    bool erkenntEigene() const override { return eigeneErkannt; }
+    bool ereignisseErneuern() override;
 
     void halten(std::initializer_list<int> codes);
     void loslassen() { state = {}; }
@@ -31,6 +33,10 @@ public:
     std::function<void()> onRead;
     bool meldet = false;
     std::optional<int> verzoegerungMs;
+    // Like the Windows hook: the program's own keys are known and never come back as events.
+    bool eigeneErkannt = false;
+    int erneuerungen = 0;
+    std::function<void()> onErneuern;
 
 private:
     EventSink m_sink;
