@@ -18,16 +18,16 @@
 
 #include <QClipboard>
 #include <QComboBox>
-#include <QFocusEvent>
-#include <QLabel>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QTimer>
+#include <QFocusEvent>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QProcess>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
@@ -37,7 +37,7 @@
 namespace {
 
 constexpr std::uint16_t kStrgL = 29, kStrgR = 157, kAltL = 56, kAltGr = 184, kUmschaltL = 42, kY = 44, kB = 48,
-                         kF5 = 63;
+                        kF5 = 63;
 constexpr int kVerzoegerungMs = 500;
 const QString kGewicht = QStringLiteral("12,50");
 
@@ -386,6 +386,21 @@ TEST_F(HandoverX11Abfrage, JederDruckUeberEinenTickFuegtEinmalEin) {
     tasteWaehlen(39);
     jederDruckEinmal({kAltL, kB}, 250, 3, "Alt+B 250 ms, abgefragt", QStringLiteral("b"));
     EXPECT_FALSE(menueFokus());
+}
+
+// The X server runs the US Dvorak layout (handover_xvfb.sh with HANDOVER_XKB), where the key QWERTY prints V
+// on types k, and Ctrl+K in the target deletes rather than pastes.
+class HandoverX11Dvorak : public HandoverX11 {};
+
+TEST_F(HandoverX11Dvorak, StrgVMitDemVDerBelegung) {
+    ASSERT_EQ(zeichenDerTaste(47), 'k') << "the server is not on Dvorak (HANDOVER_XKB)";
+    starten(36);
+    wiegen();
+    halten({kStrgL, kY}, 300);
+    EXPECT_EQ(pastes, 1);
+    EXPECT_EQ(abgeholte, pastes);
+    EXPECT_EQ(zieltext(), kGewicht);
+    EXPECT_TRUE(zwischenablageLeer());
 }
 
 // A clipboard manager reads the weight the moment it lands on the clipboard; the target, busy, pastes a
