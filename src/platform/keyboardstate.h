@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 
 namespace platform {
 
@@ -29,6 +30,17 @@ public:
     virtual bool stop() = 0;
     // The state now; all zero when the source is not set up.
     virtual KeyStateBytes read() = 0;
+    // The state now of the given keys only, every other key reading as up: what a tick needs to check the
+    // hotkey, where the system is asked key by key and a whole reading costs (Windows, and more so Wine).
+    virtual KeyStateBytes readKeys(std::span<const std::uint16_t> codes) {
+        const KeyStateBytes alle = read();
+        KeyStateBytes teil{};
+        for (const std::uint16_t code : codes) {
+            if (code < teil.size())
+                teil[code] = alle[code];
+        }
+        return teil;
+    }
 
     // Where the system reports keys as they go down and up, the source hands each such event to the sink,
     // from start() until stop(), on a thread of its own and in the order the keys moved; the sink must be

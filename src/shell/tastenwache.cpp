@@ -1,10 +1,12 @@
 #include "tastenwache.h"
 
 #include "funktionstaste.h"
+#include "handover/einfuegeplan.h"
 #include "handover/einfueger.h"
 #include "platform/keyboardstate.h"
 
 #include <QComboBox>
+#include <array>
 
 namespace shell {
 
@@ -86,15 +88,23 @@ bool Tastenwache::pruefen() {
     if (!m_laeuft || !m_einfueger)
         return false;
     // Read at every tick, events or not: the events are checked against the keyboard, and a press they
-    // missed still pastes.
-    const platform::KeyStateBytes state = m_tastatur->read();
-    m_druck.takt(state, taste(), !m_einfueger->wartet(), m_uhr.elapsed());
+    // missed still pastes. The hotkey's keys are enough for that; only with its main key down may this
+    // tick paste, and the keystrokes then need every key held, from the same reading.
+    const auto t = taste();
+    const std::array<std::uint16_t, 5> hotkey{static_cast<std::uint16_t>(t.code), handover::EinfuegePlan::kStrgLinks,
+                                              handover::EinfuegePlan::kStrgRechts, handover::EinfuegePlan::kAltLinks,
+                                              handover::EinfuegePlan::kAltGr};
+    platform::KeyStateBytes state = m_tastatur->readKeys(hotkey);
+    const bool ganz = t.code > 0 && t.code < static_cast<int>(state.size()) && state[hotkey[0]] != 0;
+    if (ganz)
+        state = m_tastatur->read();
+    m_druck.takt(state, t, !m_einfueger->wartet(), m_uhr.elapsed());
     if (m_druck.ausfaelle() != m_ausfaelle) {
         m_ausfaelle = m_druck.ausfaelle();
         erkennungSetzen(Erkennung::Ersatzabfrage);
         m_tastatur->ereignisseErneuern();
     }
-    return einfuegenWennOffen(&state);
+    return einfuegenWennOffen(ganz ? &state : nullptr);
 }
 
 bool Tastenwache::einfuegenWennOffen(const platform::KeyStateBytes* gelesen) {

@@ -21,6 +21,16 @@ platform::KeyStateBytes FakeKeyboardState::read() {
     return state;
 }
 
+platform::KeyStateBytes FakeKeyboardState::readKeys(std::span<const std::uint16_t> codes) {
+    ++teilLesungen;
+    if (onRead)
+        onRead();
+    platform::KeyStateBytes teil{};
+    for (const auto code : codes)
+        teil[code] = state[code];
+    return teil;
+}
+
 void FakeKeyboardState::halten(std::initializer_list<int> codes) {
     for (const int code : codes)
         state[static_cast<std::size_t>(code)] = 0x80;

@@ -11,6 +11,8 @@ public:
     bool start() override;
     bool stop() override;
     platform::KeyStateBytes read() override;
+    // Counted apart from the whole readings.
+    platform::KeyStateBytes readKeys(std::span<const std::uint16_t> codes) override;
 
     void setEventSink(EventSink sink) override { m_sink = std::move(sink); }
     bool reportsEvents() const override { return meldet; }
@@ -28,6 +30,7 @@ public:
     int starts = 0;
     int stops = 0;
     int reads = 0;
+    int teilLesungen = 0;
     std::function<void()> onStart;
     std::function<void()> onStop;
     std::function<void()> onRead;

@@ -19,6 +19,7 @@ public:
     bool start() override;
     bool stop() override;
     KeyStateBytes read() override;
+    KeyStateBytes readKeys(std::span<const std::uint16_t> codes) override;
 
     void setEventSink(EventSink sink) override { sink_ = std::move(sink); }
     bool reportsEvents() const override { return sink_ && haken_.laeuft(); }
@@ -40,6 +41,10 @@ public:
 
 private:
     void mapFor(void* layout);
+    // Follows the foreground window's layout; false while the source is not started.
+    bool bereit();
+    // The state of one key, left Ctrl judged as linkestrg.h says.
+    bool unten(std::uint16_t code) const;
 
     bool started_ = false;
     void* mappedLayout_ = nullptr;

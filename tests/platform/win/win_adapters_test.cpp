@@ -163,6 +163,13 @@ void testState() {
                                     " is held (down: " + downCodes(state) + ")");
                 }
             }
+            // The hotkey's keys alone, as each tick reads them: the held one among them, nothing else.
+            const std::uint16_t gefragt[] = {key.scanCode, 29, 44};
+            const KeyStateBytes teil = source->readKeys(gefragt);
+            KeyStateBytes soll{};
+            soll[key.scanCode] = 0x80;
+            EXPECT_TRUE(check, teil == soll,
+                        std::string(key.name) + " alone among the keys asked for (down: " + downCodes(teil) + ")");
         }
         inject(key, false);
         EXPECT_TRUE(check, settlesTo(*source, key.scanCode, false), std::string(key.name) + " seen up again");
@@ -182,10 +189,12 @@ void testState() {
     EXPECT_TRUE(check, settlesTo(*source, 29, false), "a refused batch sends none of its events");
 
     // Stopped: nothing is reported any more.
+    const std::uint16_t linkeStrg[] = {29};
     inject(injectedKeys[2], true);
     EXPECT_TRUE(check, settlesTo(*source, 29, true), "left Ctrl held before stop");
     EXPECT_TRUE(check, source->stop(), "stop succeeds");
     EXPECT_TRUE(check, source->read() == allUp, "no state after stop");
+    EXPECT_TRUE(check, source->readKeys(linkeStrg) == allUp, "no keys after stop");
     inject(injectedKeys[2], false);
 }
 
