@@ -17,36 +17,62 @@ bool unten(const platform::KeyStateBytes& state, int code) {
 void Tastendruck::ereignis(const platform::KeyEvent& event, const Taste& taste, qint64 jetzt) {
     if (event.scanCode >= m_tasten.size() || echoVerbraucht(event, jetzt))
         return;
+    m_stumm = false;
     const bool warUnten = m_tasten[event.scanCode] != 0;
     m_tasten[event.scanCode] = event.down ? 0x80 : 0;
     if (event.scanCode != taste.code || taste.code == 0)
         return;
     if (!event.down) {
         m_haelt = false;
+        // A release without its press: that press went by unreported, and no event will come for it now.
+        m_ausstehend = -1;
         return;
     }
     // A key already down that reports down again is the keyboard repeating, not a press.
-    if (!warUnten && SysKey::tastegedrueckt(m_tasten, taste.index, taste.code))
+    if (warUnten)
+        return;
+    if (m_ausstehend >= 0) {
+        // The press a tick has counted already, its event only now through the queue.
+        m_ausstehend = -1;
+        return;
+    }
+    if (SysKey::tastegedrueckt(m_tasten, taste.index, taste.code))
         druck(jetzt);
 }
 
 void Tastendruck::takt(const platform::KeyStateBytes& gelesen, const Taste& taste, bool frei, qint64 jetzt) {
-    m_tasten = gelesen;
+    if (m_mitEreignissen && !m_stumm && ausgefallen(gelesen, taste)) {
+        ++m_ausfaelle;
+        m_ausstehend = -1;
+        m_abweichung = 0;
+        m_stumm = true;
+    }
+    // While nothing is reported, nothing is on its way either: the keys are as read, and the first event that
+    // comes again finds them so.
+    if (m_stumm)
+        m_tasten = gelesen;
     if (!SysKey::tastegedrueckt(gelesen, taste.index, taste.code)) {
         m_haelt = false;
         return;
     }
     if (!m_haelt) {
-        // Held, but no press seen: the system sends no events, or the modifier came after the main key.
+        // Held, but no press seen: the system sends no events, the modifier came after the main key, or the
+        // main key's event is still in the queue, and then it is this press.
         druck(jetzt);
+        if (m_mitEreignissen && !m_stumm && !unten(m_tasten, taste.code))
+            m_ausstehend = 0;
         return;
     }
     if (frei && m_offen == 0 && jetzt - m_seit >= m_verzoegerungMs)
         ++m_offen;
 }
 
-bool Tastendruck::leseBedarf(const Taste& taste) const {
-    return m_haelt || unten(m_tasten, taste.code);
+bool Tastendruck::ausgefallen(const platform::KeyStateBytes& gelesen, const Taste& taste) {
+    m_abweichung = unten(gelesen, taste.code) != unten(m_tasten, taste.code) ? m_abweichung + 1 : 0;
+    if (m_ausstehend >= 0)
+        ++m_ausstehend;
+    // Both counted from the tick that first saw the key: it and kFristTakte more.
+    return m_ausstehend >= kFristTakte || m_abweichung > kFristTakte;
 }
 
 void Tastendruck::eigene(const std::vector<platform::KeyEvent>& events, qint64 jetzt) {

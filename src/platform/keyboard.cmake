@@ -2,6 +2,7 @@
 # source whose set-up fails, so the program runs without the hotkey.
 target_sources(platform PRIVATE
     keyevent.h keyboardstate.h keystrokes.h
+    tastenabgleich.h tastenabgleich.cpp
     null/nullkeyboardstate.h null/nullkeyboardstate.cpp
     null/nullkeystrokes.h null/nullkeystrokes.cpp
 )

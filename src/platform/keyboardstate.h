@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 
 namespace platform {
 
@@ -29,6 +30,17 @@ public:
     virtual bool stop() = 0;
     // The state now; all zero when the source is not set up.
     virtual KeyStateBytes read() = 0;
+    // The state now of the given keys only, every other key reading as up: what a tick needs to check the
+    // hotkey, where the system is asked key by key and a whole reading costs (Windows, and more so Wine).
+    virtual KeyStateBytes readKeys(std::span<const std::uint16_t> codes) {
+        const KeyStateBytes alle = read();
+        KeyStateBytes teil{};
+        for (const std::uint16_t code : codes) {
+            if (code < teil.size())
+                teil[code] = alle[code];
+        }
+        return teil;
+    }
 
     // Where the system reports keys as they go down and up, the source hands each such event to the sink,
     // from start() until stop(), on a thread of its own and in the order the keys moved; the sink must be
@@ -40,6 +52,13 @@ public:
     virtual bool reportsEvents() const { return false; }
     // The system's delay before a held key starts repeating, where the source knows it.
     virtual std::optional<int> repeatDelayMs() const { return std::nullopt; }
+    // Whether the source tells the program's own synthetic keys apart and keeps them from the sink; where it
+    // does not, they come back like the operator's and the key watch has to expect them.
+    virtual bool erkenntEigene() const { return false; }
+    // Sets up the reporting of events anew, for when the key watch finds keys moving that were never
+    // reported (Windows silently removes a keyboard hook that answered too late). May take effect only
+    // later; false where there is nothing to renew.
+    virtual bool ereignisseErneuern() { return false; }
 };
 
 // The platform's source (X11, Win32), or one whose start() fails where neither is available.

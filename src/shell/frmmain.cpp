@@ -75,6 +75,7 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     m_tabkenn->addPage(m_pankenn, QStringLiteral("Aufzeichnung"));
     m_pansalden = new PanSalden(dienste.datenbank ? dienste.datenbank->ort().ordner : QString());
     m_tabkenn->addPage(m_pansalden, QStringLiteral("Info"));
+    connect(m_tastenwache, &Tastenwache::erkennungGeaendert, m_pansalden, &PanSalden::tastenerkennungZeigen);
     if (!m_dienste.uhr) {
         m_systemUhr = std::make_unique<recording::SystemUhr>();
         m_dienste.uhr = m_systemUhr.get();

@@ -40,10 +40,18 @@ void PanSalden::tastenerkennungZeigen(Tastenwache::Erkennung erkennung) {
             QStringLiteral("Das System meldet die Tasten nicht einzeln (unter X11 fehlt XInput 2.2, unter Windows "
                            "der Tastatur-Hook). Halten Sie die Funktionstaste, bis das Gewicht erscheint."));
         break;
+    case Tastenwache::Erkennung::Ersatzabfrage:
+        m_lbltastendruck->setText(
+            QStringLiteral(" Das System meldet die Tasten nicht mehr; die Funktionstaste wird alle 100 ms abgefragt."));
+        m_lbltastendruck->setToolTip(
+            QStringLiteral("Eine Taste bewegte sich, ohne dass das System es meldete (Windows entfernt den "
+                           "Tastatur-Hook, wenn er zu spät antwortet). Die Meldung wird neu eingerichtet; bis "
+                           "wieder Tasten gemeldet werden, kann ein Druck kürzer als 100 ms fehlen."));
+        break;
     case Tastenwache::Erkennung::Keine:
         m_lbltastendruck->setText(QStringLiteral(" Die Tastatur ist nicht lesbar; die Funktionstaste wirkt nicht."));
-        m_lbltastendruck->setToolTip(
-            QStringLiteral("Ohne X-Server (DISPLAY) oder Tastaturzugriff kann die Funktionstaste nicht erkannt werden."));
+        m_lbltastendruck->setToolTip(QStringLiteral(
+            "Ohne X-Server (DISPLAY) oder Tastaturzugriff kann die Funktionstaste nicht erkannt werden."));
         break;
     }
 }

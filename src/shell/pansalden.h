@@ -19,7 +19,8 @@ public:
     QLabel* lbldatenordner() const { return m_lbldatenordner; }
     QLabel* lbltastendruck() const { return m_lbltastendruck; }
 
-    // Says how the hotkey's presses are recognised, so that a fallback to sampling is not a mystery.
+    // Says how the hotkey's presses are recognised, so that a fallback to sampling is not a mystery; follows
+    // the key watch while it runs.
     void tastenerkennungZeigen(Tastenwache::Erkennung erkennung);
 
 private:

@@ -21,13 +21,16 @@ class FunktionsTaste;
 
 // The key watch: pastes the weight shown for each press of the hotkey and, held on, again at the ticks
 // once the key-repeat delay has passed. Where the system reports the keys as they move, a press pastes at
-// once and the tick reads the keyboard only while a key of the hotkey is down; elsewhere each tick reads
-// it. One paste never overlaps the next: a press meanwhile waits for the one under way. Without a keyboard
-// source or a paster the hotkey simply never fires.
+// once; each tick reads the keyboard besides, which catches what the events miss: a press whose event
+// never comes means the system has stopped reporting (Windows removes a hook that answers late), and the
+// watch then samples until events come again, and asks the source to set them up anew. One paste never
+// overlaps the next: a press meanwhile waits for the one under way. Without a keyboard source or a paster
+// the hotkey simply never fires.
 class Tastenwache final : public QObject {
     Q_OBJECT
 public:
-    enum class Erkennung { Keine, Abfrage, Ereignisse };
+    // Ersatzabfrage: the events were found missing; sampled at the ticks until they come again.
+    enum class Erkennung { Keine, Abfrage, Ereignisse, Ersatzabfrage };
 
     Tastenwache(platform::KeyboardState* tastatur, handover::Einfueger* einfueger, const FunktionsTaste& taste,
                 std::function<QString()> gewicht, QObject* parent = nullptr);
@@ -43,10 +46,15 @@ public:
     // The tick's part; true when a paste has started.
     bool pruefen();
 
+Q_SIGNALS:
+    // How presses are recognised has changed while the watch runs.
+    void erkennungGeaendert(shell::Tastenwache::Erkennung erkennung);
+
 private:
     void ereignis(const platform::KeyEvent& event);
     bool einfuegenWennOffen(const platform::KeyStateBytes* gelesen);
     handover::Tastendruck::Taste taste() const;
+    void erkennungSetzen(Erkennung erkennung);
 
     platform::KeyboardState* m_tastatur;
     handover::Einfueger* m_einfueger;
@@ -55,6 +63,9 @@ private:
     handover::Tastendruck m_druck;
     QElapsedTimer m_uhr;
     Erkennung m_erkennung = Erkennung::Keine;
+    int m_ausfaelle = 0;
+    // Whether the program's own keys come back as events and have to be registered beforehand.
+    bool m_echos = false;
     bool m_laeuft = false;
 };
 

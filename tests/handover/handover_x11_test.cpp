@@ -391,6 +391,21 @@ TEST_F(HandoverX11Abfrage, JederDruckUeberEinenTickFuegtEinmalEin) {
     EXPECT_FALSE(menueFokus());
 }
 
+// The X server runs the US Dvorak layout (handover_xvfb.sh with HANDOVER_XKB), where the key QWERTY prints V
+// on types k, and Ctrl+K in the target deletes rather than pastes.
+class HandoverX11Dvorak : public HandoverX11 {};
+
+TEST_F(HandoverX11Dvorak, StrgVMitDemVDerBelegung) {
+    ASSERT_EQ(zeichenDerTaste(47), 'k') << "the server is not on Dvorak (HANDOVER_XKB)";
+    starten(36);
+    wiegen();
+    halten({kStrgL, kY}, 300);
+    EXPECT_EQ(pastes, 1);
+    EXPECT_EQ(abgeholte, pastes);
+    EXPECT_EQ(zieltext(), kGewicht);
+    EXPECT_TRUE(zwischenablageLeer());
+}
+
 // A clipboard manager reads the weight the moment it lands on the clipboard; the target, busy, pastes a
 // quarter second after the Ctrl+V. One short press still delivers the weight, once.
 class HandoverX11MitLeser : public HandoverX11 {

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Runs a command on an X server of its own: Xvfb on a free display, kept across client disconnects
-# (-noreset), with the German keyboard layout the operators use. Usage: handover_xvfb.sh command [args...]
+# (-noreset), with the German keyboard layout the operators use, or the one HANDOVER_XKB gives in setxkbmap's
+# words (e.g. "-layout us -variant dvorak"). Usage: handover_xvfb.sh command [args...]
 set -u
 nummer=$(( ($$ % 400) + 200 ))
 while [ -e "/tmp/.X${nummer}-lock" ] || [ -e "/tmp/.X11-unix/X${nummer}" ]; do
@@ -21,5 +22,6 @@ done
 export DISPLAY=":${nummer}"
 export QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY
-setxkbmap -display "$DISPLAY" de || exit 1
+# shellcheck disable=SC2086 # the layout's words, split as setxkbmap wants them
+setxkbmap -display "$DISPLAY" ${HANDOVER_XKB:-de} || exit 1
 "$@"

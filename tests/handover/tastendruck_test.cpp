@@ -1,6 +1,7 @@
 #include "handover/tastendruck.h"
 
 #include <algorithm>
+#include <deque>
 #include <gtest/gtest.h>
 #include <ostream>
 #include <string>
@@ -29,6 +30,10 @@ struct Lauf {
     int ersterTakt = 50;
     int dauerMs = 40; // how long each paste waits for its target
     int verzoegerungMs = 500;
+    int verzugMs = 0;  // how long each event waits in the window thread's queue
+    int stummAb = -1;  // from then on the system reports nothing (Windows removed the hook) ...
+    int wiederAb = -1; // ... until then (the hook is in place again)
+    int ausfaelle = 0; // how often the events are to be found missing
 };
 
 void PrintTo(const Lauf& lauf, std::ostream* os) {
@@ -52,9 +57,15 @@ std::vector<Bewegung> und(std::vector<Bewegung> a, const std::vector<Bewegung>& 
 
 // Plays the keys, the ticks and a paster that is busy for `dauerMs` after each paste, as the key watch
 // drives the rule; returns the number of pastes.
-int spielen(const Lauf& lauf) {
+struct Ergebnis {
+    int pastes;
+    int ausfaelle;
+};
+
+Ergebnis spielen(const Lauf& lauf) {
     Tastendruck regel;
     regel.setVerzoegerungMs(lauf.verzoegerungMs);
+    regel.setMitEreignissen(lauf.ereignisse);
     const Tastendruck::Taste taste{lauf.index, lauf.index < 12 ? kF5 : (lauf.index == kStrgV ? kV : kY)};
     platform::KeyStateBytes tasten{};
     int pastes = 0;
@@ -67,32 +78,41 @@ int spielen(const Lauf& lauf) {
     };
     int ende = 0;
     for (const auto& b : lauf.bewegungen)
-        ende = std::max(ende, b.zeit);
+        ende = std::max(ende, b.zeit + lauf.verzugMs);
     std::size_t naechste = 0;
+    // The events on their way to the window thread, each with the time it is handled there.
+    std::deque<std::pair<int, platform::KeyEvent>> schlange;
     for (int jetzt = 0; jetzt <= ende + 400; ++jetzt) {
         einfuegen(jetzt); // a paste that has ended lets a waiting one go
         for (; naechste < lauf.bewegungen.size() && lauf.bewegungen[naechste].zeit == jetzt; ++naechste) {
             const auto& b = lauf.bewegungen[naechste];
             const bool warUnten = tasten[static_cast<std::size_t>(b.code)] != 0;
             tasten[static_cast<std::size_t>(b.code)] = b.unten ? 0x80 : 0;
+            const bool stumm =
+                lauf.stummAb >= 0 && jetzt >= lauf.stummAb && (lauf.wiederAb < 0 || jetzt < lauf.wiederAb);
             // An auto-repeat's down comes as another event with the key already down.
-            if (lauf.ereignisse && (b.unten || warUnten))
-                regel.ereignis({static_cast<std::uint16_t>(b.code), b.unten}, taste, jetzt);
+            if (lauf.ereignisse && !stumm && (b.unten || warUnten))
+                schlange.push_back({jetzt + lauf.verzugMs, {static_cast<std::uint16_t>(b.code), b.unten}});
+        }
+        for (; !schlange.empty() && schlange.front().first <= jetzt; schlange.pop_front()) {
+            regel.ereignis(schlange.front().second, taste, jetzt);
             einfuegen(jetzt);
         }
-        if (jetzt >= lauf.ersterTakt && (jetzt - lauf.ersterTakt) % 100 == 0 &&
-            (!lauf.ereignisse || regel.leseBedarf(taste))) {
+        // Every tick reads the keys as they are now, whatever is still in the queue.
+        if (jetzt >= lauf.ersterTakt && (jetzt - lauf.ersterTakt) % 100 == 0) {
             regel.takt(tasten, taste, jetzt >= frei, jetzt);
             einfuegen(jetzt);
         }
     }
-    return pastes;
+    return {pastes, regel.ausfaelle()};
 }
 
 class Druckregel : public ::testing::TestWithParam<Lauf> {};
 
 TEST_P(Druckregel, EinfuegungenJeDruck) {
-    EXPECT_EQ(spielen(GetParam()), GetParam().erwartet);
+    const Ergebnis ergebnis = spielen(GetParam());
+    EXPECT_EQ(ergebnis.pastes, GetParam().erwartet);
+    EXPECT_EQ(ergebnis.ausfaelle, GetParam().ausfaelle);
 }
 
 std::vector<Bewegung> autorepeat(int code, int von, int bis) {
@@ -145,6 +165,74 @@ const Lauf kLaeufe[] = {
      true,
      2},
     {"STR - V", kStrgV, druck({kStrgL, kV}, 60, 90), true, 1},
+    // The window thread lags behind the keys: a tick reads what its queue has not handed on yet. A Ctrl the
+    // tick finds up must not take back the Ctrl a queued press of Y was made with.
+    {.was = "Strg gehalten, Y zweimal getippt, Strg los, bevor das zweite Y durch die Schlange ist",
+     .index = kStrgY,
+     .bewegungen = und(und({{0, kStrgL, true}}, druck({kY}, 10, 30)), und(druck({kY}, 40, 60), {{70, kStrgL, false}})),
+     .ereignisse = true,
+     .erwartet = 2,
+     .ersterTakt = 75,
+     .verzugMs = 50},
+    {.was = "Strg los, bevor das Fenster Strg und Y sah",
+     .index = kStrgY,
+     .bewegungen = {{0, kStrgL, true}, {10, kY, true}, {20, kStrgL, false}, {60, kY, false}},
+     .ereignisse = true,
+     .erwartet = 1,
+     .ersterTakt = 30,
+     .verzugMs = 40},
+    // The tick sees the press first; its events come after and are the same press.
+    {.was = "der Tick sieht den Druck vor seinen Ereignissen",
+     .index = kStrgY,
+     .bewegungen = druck({kStrgL, kY}, 40, 70),
+     .ereignisse = true,
+     .erwartet = 1,
+     .verzugMs = 20},
+    {.was = "Ereignisse einen Tick zu spät",
+     .index = kStrgY,
+     .bewegungen = druck({kStrgL, kY}, 40, 70),
+     .ereignisse = true,
+     .erwartet = 1,
+     .verzugMs = 120},
+    {.was = "zwei Drücke in der Schlange, der Tick sieht den zweiten",
+     .index = kStrgY,
+     .bewegungen = und(druck({kStrgL, kY}, 10, 20), und(druck({kStrgL, kY}, 30, 60), druck({kStrgL, kY}, 250, 270))),
+     .ereignisse = true,
+     .erwartet = 3,
+     .verzugMs = 30},
+    // Windows removed the hook: the ticks see the presses, once each, and find the events missing.
+    {.was = "Hook weg, Druck von 300 ms",
+     .index = kStrgY,
+     .bewegungen = druck({kStrgL, kY}, 1000, 1300),
+     .ereignisse = true,
+     .erwartet = 1,
+     .stummAb = 500,
+     .ausfaelle = 1},
+    {.was = "Hook weg, zwei Drücke über je einen Tick",
+     .index = kStrgY,
+     .bewegungen = und(druck({kStrgL, kY}, 1040, 1080), druck({kStrgL, kY}, 1640, 1680)),
+     .ereignisse = true,
+     .erwartet = 2,
+     .stummAb = 500,
+     .ausfaelle = 1},
+    {.was = "Hook weg und wieder da: Tipps zwischen zwei Ticks",
+     .index = kStrgY,
+     .bewegungen =
+         und(und(druck({kStrgL, kY}, 200, 230), druck({kStrgL, kY}, 1040, 1160)), druck({kStrgL, kY}, 1560, 1590)),
+     .ereignisse = true,
+     .erwartet = 3,
+     .stummAb = 500,
+     .wiederAb = 1400,
+     .ausfaelle = 1},
+    // The release of Y went by unreported; the next press, reported again, is a press.
+    {.was = "Hook weg, während Y gehalten war, dann wieder da",
+     .index = kStrgY,
+     .bewegungen = und(druck({kStrgL, kY}, 0, 300), druck({kStrgL, kY}, 660, 690)),
+     .ereignisse = true,
+     .erwartet = 2,
+     .stummAb = 200,
+     .wiederAb = 600,
+     .ausfaelle = 1},
 };
 
 INSTANTIATE_TEST_SUITE_P(Laeufe, Druckregel, ::testing::ValuesIn(kLaeufe),

@@ -18,3 +18,15 @@ void wiederholVerzoegerungSetzen(int ms) {
         XCloseDisplay(d);
     }
 }
+
+char zeichenDerTaste(int scanCode) {
+    char zeichen = 0;
+    if (Display* d = XOpenDisplay(nullptr)) {
+        // Keycodes of the evdev keymap are the Linux codes plus 8, which for the main block are the scan codes.
+        const KeySym sym = XkbKeycodeToKeysym(d, static_cast<KeyCode>(scanCode + 8), 0, 0);
+        if (sym >= 0x20 && sym < 0x7f)
+            zeichen = static_cast<char>(sym);
+        XCloseDisplay(d);
+    }
+    return zeichen;
+}

@@ -36,5 +36,11 @@ if(GRAMURA_KEYBOARD_IMPL STREQUAL "x11")
                              --gtest_filter=${fall})
             set_tests_properties(${fall} PROPERTIES LABELS x11 TIMEOUT 120)
         endforeach()
+        # On Dvorak the key QWERTY prints V on types k: the paste must take the key of v from the layout.
+        add_test(NAME HandoverX11Dvorak.StrgVMitDemVDerBelegung
+                 COMMAND ${CMAKE_CURRENT_LIST_DIR}/handover_xvfb.sh $<TARGET_FILE:handover_x11_test>
+                         --gtest_filter=HandoverX11Dvorak.StrgVMitDemVDerBelegung)
+        set_tests_properties(HandoverX11Dvorak.StrgVMitDemVDerBelegung PROPERTIES
+            LABELS x11 TIMEOUT 120 ENVIRONMENT "HANDOVER_XKB=-layout us -variant dvorak")
     endif()
 endif()

@@ -7,8 +7,9 @@ if(NOT WIN32)
                                                                "SKIPPED")
 endif()
 
-# Which left Ctrl counts on Windows is a rule without Win32 calls: checked natively on every build.
+# Which left Ctrl counts on Windows, and which key Ctrl+V takes for V, are rules without Win32 calls: checked
+# natively on every build.
 gramura_add_gtest(platform_linkestrg_test
-    SOURCES win/linkestrg_test.cpp
+    SOURCES win/linkestrg_test.cpp win/vtaste_test.cpp
     LIBS platform
     LABELS unit)

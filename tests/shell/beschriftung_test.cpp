@@ -91,7 +91,7 @@ TEST_P(JedeSeite, EveryTextFitsItsControl) {
 INSTANTIATE_TEST_SUITE_P(Seiten, JedeSeite, testing::ValuesIn(kSeiten),
                          [](const testing::TestParamInfo<Seite>& p) { return std::string(p.param.name); });
 
-// The line about the hotkey says one of three things; each must show whole.
+// The line about the hotkey says one of four things; each must show whole.
 class JedeTastenerkennung : public Beschriftung, public testing::WithParamInterface<shell::Tastenwache::Erkennung> {};
 
 TEST_P(JedeTastenerkennung, InfoShowsItWhole) {
@@ -104,13 +104,16 @@ TEST_P(JedeTastenerkennung, InfoShowsItWhole) {
 
 INSTANTIATE_TEST_SUITE_P(Info, JedeTastenerkennung,
                          testing::Values(shell::Tastenwache::Erkennung::Keine, shell::Tastenwache::Erkennung::Abfrage,
-                                         shell::Tastenwache::Erkennung::Ereignisse),
+                                         shell::Tastenwache::Erkennung::Ereignisse,
+                                         shell::Tastenwache::Erkennung::Ersatzabfrage),
                          [](const testing::TestParamInfo<shell::Tastenwache::Erkennung>& p) {
                              switch (p.param) {
                              case shell::Tastenwache::Erkennung::Keine:
                                  return std::string("Keine");
                              case shell::Tastenwache::Erkennung::Abfrage:
                                  return std::string("Abfrage");
+                             case shell::Tastenwache::Erkennung::Ersatzabfrage:
+                                 return std::string("Ersatzabfrage");
                              case shell::Tastenwache::Erkennung::Ereignisse:
                                  break;
                              }

@@ -1,31 +1,11 @@
-#include "acquisition/portmapping.h"
-#include "acquisition/seriallink.h"
-#include "fakeeinfueger.h"
-#include "fakes/fakekeyboardstate.h"
-#include "fakes/fakeserialport.h"
-#include "fakes/memorysettingsstore.h"
-#include "fakes/recordingmeldungen.h"
-#include "shell/frmmain.h"
-#include "shell/funktionstaste.h"
-#include "shell/paneigen.h"
+#include "handover_fixture.h"
 
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QTimer>
-#include <functional>
-#include <iterator>
-#include <gtest/gtest.h>
-#include <memory>
 #include <ostream>
 
 namespace {
 
-constexpr int kStrgL = 29, kStrgR = 157, kAltL = 56, kY = 44, kF5 = 63;
 const QString kSection = QStringLiteral("frm_Settings");
 
 // A store that hands back something else than what was written for "Taste".
@@ -36,51 +16,6 @@ public:
     }
     void write(const QString&, const QString&, const QString&) override { geschrieben = true; }
     bool geschrieben = false;
-};
-
-class HandoverFenster : public ::testing::Test {
-protected:
-    void aufbauen(platform::SettingsStore& settings) {
-        frm = std::make_unique<shell::FrmMain>(shell::FrmMainDienste{.settings = settings,
-                                                                     .link = link,
-                                                                     .ports = ports,
-                                                                     .meldungen = meldungen,
-                                                                     .tastatur = &tastatur,
-                                                                     .einfueger = &einfueger});
-    }
-    void laden() {
-        aufbauen(store);
-        frm->Form_Load();
-    }
-    QComboBox* cboTaste() const { return frm->paneigen()->cboTaste(); }
-    shell::FunktionsTaste* taste() const { return frm->paneigen()->funktionstaste(); }
-    void verlassen() {
-        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-        QCoreApplication::sendEvent(cboTaste(), &out);
-    }
-    int tasteSchreibungen() const { return store.writes.filter(QStringLiteral("frm_Settings/Taste=")).size(); }
-    // Runs the event loop, and with it Timer1, until the condition holds or two seconds have passed.
-    static bool laufenBis(const std::function<bool()>& bedingung) {
-        QEventLoop loop;
-        QTimer pruefer;
-        QObject::connect(&pruefer, &QTimer::timeout, &loop, [&] {
-            if (bedingung())
-                loop.quit();
-        });
-        pruefer.start(5);
-        QTimer::singleShot(2000, &loop, &QEventLoop::quit);
-        loop.exec();
-        return bedingung();
-    }
-
-    MemorySettingsStore store;
-    FakeSerialPort port;
-    acquisition::SerialLink link{port};
-    acquisition::PortMapping ports{store};
-    RecordingMeldungen meldungen;
-    FakeKeyboardState tastatur;
-    FakeEinfueger einfueger;
-    std::unique_ptr<shell::FrmMain> frm;
 };
 
 TEST_F(HandoverFenster, ListeUndBeschriftungImRahmenAllgemeineEinstellungen) {
@@ -259,41 +194,22 @@ TEST_F(HandoverFenster, GehaltenFuegtNachDerVerzoegerungJedenTickEinUndGetrimmt)
     EXPECT_EQ(einfueger.texte, QStringList(3, QStringLiteral("Fehler")));
 }
 
-// Where the system reports the keys, the events decide: a tap between two ticks pastes at once and once,
-// and an idle keyboard is not read at the ticks.
-class HandoverEreignisse : public HandoverFenster {
-protected:
-    void SetUp() override {
-        tastatur.meldet = true;
-        tastatur.verzoegerungMs = 60'000;
-        laden();
-        port.receive("=05.2100");
-        frm->Timer1_Timer();
-        ASSERT_EQ(frm->txtgewicht()->text(), QStringLiteral("12,50"));
-    }
-    // The source reports from its own thread; the window thread takes the events up in its loop.
-    void tippen(std::initializer_list<int> codes) {
-        for (const int code : codes)
-            tastatur.taste(code, true);
-        for (auto it = std::rbegin(codes); it != std::rend(codes); ++it)
-            tastatur.taste(*it, false);
-        QCoreApplication::processEvents();
-    }
-};
-
 TEST_F(HandoverEreignisse, TippZwischenZweiTicksFuegtSofortGenauEinmalEin) {
     const int readsVorher = tastatur.reads;
+    const int teilVorher = tastatur.teilLesungen;
     tippen({kStrgL, kY});
     EXPECT_EQ(einfueger.texte, QStringList{QStringLiteral("12,50")});
     einfueger.beenden();
     for (int i = 0; i < 3; ++i)
         frm->Timer1_Timer();
     EXPECT_EQ(einfueger.texte.size(), 1);
-    // One read for the paste's own keys, none at the idle ticks.
+    // One whole reading for the paste's own keys; at each tick the hotkey's keys, to check the events.
     EXPECT_EQ(tastatur.reads, readsVorher + 1);
+    EXPECT_EQ(tastatur.teilLesungen, teilVorher + 3);
     tippen({kAltL, kY});
     tippen({kY});
     EXPECT_EQ(einfueger.texte.size(), 1);
+    EXPECT_EQ(tastatur.erneuerungen, 0);
 }
 
 TEST_F(HandoverEreignisse, DruckWaehrendDesWartensFolgtDemEinfuegenEinmal) {

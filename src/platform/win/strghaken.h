@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/keyboardstate.h"
+#include "platform/tastenabgleich.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -14,7 +15,9 @@ namespace platform {
 // every AltGr press (scan code 0x21D) can be told from the one on the keyboard. The hook runs on a thread of
 // its own with its own message loop: Windows calls it for every key in the session and silently removes a
 // hook that answers late, which a busy GUI thread could. It only watches; every key goes on unchanged. Where a
-// sink is given, it also hands on every key event, by scan code, on its own thread.
+// sink is given, it also hands on every key event, by scan code, on its own thread, kept in step with the
+// system's key state (see TastenAbgleich), without the keyboard's auto-repeat and without the program's own
+// keystrokes.
 class StrgHaken {
 public:
     StrgHaken() = default;
@@ -26,16 +29,28 @@ public:
     bool starten(KeyboardState::EventSink sink = {});
     // Removes the hook and ends the thread; nothing happens when it is not running.
     void beenden();
+    // Installs the hook anew, for when Windows may have removed it: the new one first, then the old one, so no
+    // key goes by unseen in between. Asynchronous; false when the hook's thread does not run.
+    bool erneuern();
 
     bool laeuft() const { return laeuft_.load(); }
     // The hook's account, each only while the key is held; all false while it does not run.
     bool echteStrgUnten() const { return laeuft() && echteStrg_.load(); }
     bool kunstStrgUnten() const { return laeuft() && kunstStrg_.load(); }
     bool altGrUnten() const { return laeuft() && altGr_.load(); }
+    // How often the hook has been installed since the start, the first time included.
+    int installationen() const { return installationen_.load(); }
 
-    // One key event as the hook reports it (virtual key, scan code, extended flag); public so a check can
-    // feed it directly.
-    void taste(std::uint32_t virtualKey, std::uint32_t scanCode, bool erweitert, bool unten);
+    // One key event as the hook reports it; public so a check can feed it directly.
+    struct Taste {
+        std::uint32_t virtualKey;
+        std::uint32_t scanCode;
+        bool erweitert;
+        bool unten;
+        bool injiziert = false; // put in by a program, ours or another
+        bool eigene = false;    // one of the program's own keystrokes
+    };
+    void taste(const Taste& taste);
 
     static constexpr std::uint32_t kKunstScanCode = 0x21D;
 
@@ -53,8 +68,11 @@ private:
     std::atomic<bool> echteStrg_{false};
     std::atomic<bool> kunstStrg_{false};
     std::atomic<bool> altGr_{false};
+    std::atomic<int> installationen_{0};
     // Set before the thread starts and read only by it.
     KeyboardState::EventSink sink_;
+    // Used only on the hook's thread.
+    TastenAbgleich abgleich_;
 };
 
 } // namespace platform

@@ -130,30 +130,55 @@ bool WinKeyboardState::stop() {
     return true;
 }
 
-KeyStateBytes WinKeyboardState::read() {
-    KeyStateBytes state{};
+bool WinKeyboardState::bereit() {
     if (!started_) {
-        return state;
+        return false;
     }
     // The operator may switch layouts (or the foreground window may have its own); follow the one in use.
     void* const layout = foregroundLayout();
     if (layout != mappedLayout_) {
         mapFor(layout);
     }
-    for (std::size_t code = 0; code < state.size(); ++code) {
-        const std::uint16_t virtualKey = virtualKeys_[code];
-        if (virtualKey != 0 && (GetAsyncKeyState(virtualKey) & 0x8000) != 0) {
-            state[code] = 0x80;
-        }
+    return true;
+}
+
+bool WinKeyboardState::unten(std::uint16_t code) const {
+    const std::uint16_t virtualKey = virtualKeys_[code];
+    if (virtualKey == 0 || !asyncUnten(virtualKey)) {
+        return false;
     }
-    if (state[kStrgLinks] != 0) {
-        const LinkeStrgLage lage{.gemeldet = true,
-                                 .rechtsAltUnten = asyncUnten(VK_RMENU),
-                                 .hakenSahAltGr = haken_.altGrUnten(),
-                                 .echteGesehen = haken_.echteStrgUnten(),
-                                 .kunstGesehen = haken_.kunstStrgUnten(),
-                                 .altGrBelegung = altGrBelegung_};
-        state[kStrgLinks] = linkeStrgUnten(lage) ? 0x80 : 0;
+    if (code != kStrgLinks) {
+        return true;
+    }
+    const LinkeStrgLage lage{.gemeldet = true,
+                             .rechtsAltUnten = asyncUnten(VK_RMENU),
+                             .hakenSahAltGr = haken_.altGrUnten(),
+                             .echteGesehen = haken_.echteStrgUnten(),
+                             .kunstGesehen = haken_.kunstStrgUnten(),
+                             .altGrBelegung = altGrBelegung_};
+    return linkeStrgUnten(lage);
+}
+
+KeyStateBytes WinKeyboardState::read() {
+    KeyStateBytes state{};
+    if (!bereit()) {
+        return state;
+    }
+    for (std::size_t code = 0; code < state.size(); ++code) {
+        state[code] = unten(static_cast<std::uint16_t>(code)) ? 0x80 : 0;
+    }
+    return state;
+}
+
+KeyStateBytes WinKeyboardState::readKeys(std::span<const std::uint16_t> codes) {
+    KeyStateBytes state{};
+    if (!bereit()) {
+        return state;
+    }
+    for (const std::uint16_t code : codes) {
+        if (code < state.size()) {
+            state[code] = unten(code) ? 0x80 : 0;
+        }
     }
     return state;
 }

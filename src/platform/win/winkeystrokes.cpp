@@ -6,12 +6,21 @@
 
 namespace platform {
 
+namespace {
+
+// The layout that turns the keys into characters and shortcuts is the one of the thread that receives them.
+HKL vordergrundBelegung() {
+    const HWND foreground = GetForegroundWindow();
+    return GetKeyboardLayout(foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0);
+}
+
+} // namespace
+
 bool WinKeystrokes::send(const std::vector<KeyEvent>& events) {
     if (events.empty()) {
         return true;
     }
-    const HWND foreground = GetForegroundWindow();
-    const HKL layout = GetKeyboardLayout(foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0);
+    const HKL layout = vordergrundBelegung();
 
     std::vector<INPUT> inputs(events.size());
     for (std::size_t i = 0; i < events.size(); ++i) {
@@ -32,9 +41,18 @@ bool WinKeystrokes::send(const std::vector<KeyEvent>& events) {
         if (!event.down) {
             input.ki.dwFlags |= KEYEVENTF_KEYUP;
         }
+        input.ki.dwExtraInfo = kKennung;
     }
     const UINT taken = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     return taken == inputs.size();
+}
+
+std::uint16_t WinKeystrokes::vTaste() {
+    return vTasteIn(vordergrundBelegung());
+}
+
+std::uint16_t WinKeystrokes::vTasteIn(void* layout) {
+    return tasteAusScanCode(MapVirtualKeyExW('V', MAPVK_VK_TO_VSC_EX, static_cast<HKL>(layout)));
 }
 
 std::unique_ptr<Keystrokes> createKeystrokes() {

@@ -37,18 +37,11 @@ bool X11KeyboardState::stop() {
 }
 
 KeyStateBytes X11KeyboardState::read() {
-    KeyStateBytes state{};
     if (!m_display)
-        return state;
+        return {};
     char keys[32] = {};
     XQueryKeymap(m_display, keys);
-    for (int keycode = 8; keycode < 256; ++keycode) {
-        if ((static_cast<unsigned char>(keys[keycode / 8]) >> (keycode % 8)) & 1) {
-            if (const int code = x11::scanCodeOfKeycode(keycode))
-                state[static_cast<std::size_t>(code)] = 0x80;
-        }
-    }
-    return state;
+    return x11::stateOfKeymap(keys);
 }
 
 } // namespace platform

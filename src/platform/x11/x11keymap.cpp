@@ -61,4 +61,15 @@ int keycodeOfScanCode(int scanCode) {
     return 0;
 }
 
+KeyStateBytes stateOfKeymap(const char (&keys)[32]) {
+    KeyStateBytes state{};
+    for (int keycode = kKeycodeOffset; keycode < 256; ++keycode) {
+        if ((static_cast<unsigned char>(keys[keycode / 8]) >> (keycode % 8)) & 1) {
+            if (const int code = scanCodeOfKeycode(keycode))
+                state[static_cast<std::size_t>(code)] = 0x80;
+        }
+    }
+    return state;
+}
+
 } // namespace platform::x11

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/keyboardstate.h"
+
 namespace platform::x11 {
 
 // The key numbering of the keyboard state (set-1 scan codes, extended keys plus 128) against the keycodes
@@ -9,5 +11,7 @@ namespace platform::x11 {
 int scanCodeOfKeycode(int keycode);
 // The X keycode of a scan code, 0 when there is none.
 int keycodeOfScanCode(int scanCode);
+// The keyboard state of an XQueryKeymap answer (one bit per keycode).
+KeyStateBytes stateOfKeymap(const char (&keys)[32]);
 
 } // namespace platform::x11

@@ -14,6 +14,9 @@ public:
     ~X11Keystrokes() override;
 
     bool send(const std::vector<KeyEvent>& events) override;
+    // The key whose first level types v in the keyboard group in force; asked anew each time, since the
+    // operator may switch groups or layouts at any moment.
+    std::uint16_t vTaste() override;
 
 private:
     bool verbinden();

@@ -1,7 +1,9 @@
 // Checks of the Win32 keyboard state and keystroke adapters, run under Wine or on Windows.
-// Usage: win_adapters_test [mapping] [german] [state] [altgr] [events] [paste]   (no argument: all six)
+// Usage: win_adapters_test [mapping] [german] [state] [altgr] [events] [paste] [stale] [eigene] [erneuern]
+//                          [vtaste]   (no argument: all ten)
 // All but "mapping" need the German layout in force (under Wine: an X display set to "de").
 #include "check.h"
+#include "haken_test.h"
 #include "platform/win/winkeyboardstate.h"
 #include "platform/win/winkeystrokes.h"
 #include "testwindow.h"
@@ -161,6 +163,13 @@ void testState() {
                                     " is held (down: " + downCodes(state) + ")");
                 }
             }
+            // The hotkey's keys alone, as each tick reads them: the held one among them, nothing else.
+            const std::uint16_t gefragt[] = {key.scanCode, 29, 44};
+            const KeyStateBytes teil = source->readKeys(gefragt);
+            KeyStateBytes soll{};
+            soll[key.scanCode] = 0x80;
+            EXPECT_TRUE(check, teil == soll,
+                        std::string(key.name) + " alone among the keys asked for (down: " + downCodes(teil) + ")");
         }
         inject(key, false);
         EXPECT_TRUE(check, settlesTo(*source, key.scanCode, false), std::string(key.name) + " seen up again");
@@ -180,10 +189,12 @@ void testState() {
     EXPECT_TRUE(check, settlesTo(*source, 29, false), "a refused batch sends none of its events");
 
     // Stopped: nothing is reported any more.
+    const std::uint16_t linkeStrg[] = {29};
     inject(injectedKeys[2], true);
     EXPECT_TRUE(check, settlesTo(*source, 29, true), "left Ctrl held before stop");
     EXPECT_TRUE(check, source->stop(), "stop succeeds");
     EXPECT_TRUE(check, source->read() == allUp, "no state after stop");
+    EXPECT_TRUE(check, source->readKeys(linkeStrg) == allUp, "no keys after stop");
     inject(injectedKeys[2], false);
 }
 
@@ -268,8 +279,8 @@ void testEvents() {
     injectLeftCtrl(platform::StrgHaken::kKunstScanCode, false);
     inject(rightCtrl, true);
     inject(rightCtrl, false);
-    const std::vector<platform::KeyEvent> expected = {{29, true},   {44, true},   {44, false},  {29, false},
-                                                      {184, true},  {184, false}, {157, true},  {157, false}};
+    const std::vector<platform::KeyEvent> expected = {{29, true},  {44, true},   {44, false}, {29, false},
+                                                      {184, true}, {184, false}, {157, true}, {157, false}};
     const auto all = [&] {
         const std::lock_guard<std::mutex> lock(mutex);
         return seen.size() >= expected.size();
@@ -325,7 +336,7 @@ void testPaste() {
 int main(int argc, char** argv) {
     std::vector<std::string> parts(argv + 1, argv + argc);
     if (parts.empty()) {
-        parts = {"mapping", "german", "state", "altgr", "events", "paste"};
+        parts = {"mapping", "german", "state", "altgr", "events", "paste", "stale", "eigene", "erneuern", "vtaste"};
     }
     for (const std::string& part : parts) {
         std::printf("-- %s\n", part.c_str());
@@ -342,6 +353,14 @@ int main(int argc, char** argv) {
             testEvents();
         } else if (part == "paste") {
             testPaste();
+        } else if (part == "stale") {
+            wintest::testStale();
+        } else if (part == "eigene") {
+            wintest::testEigene();
+        } else if (part == "erneuern") {
+            wintest::testErneuern();
+        } else if (part == "vtaste") {
+            wintest::testVTaste();
         } else {
             std::printf("unknown part %s\n", part.c_str());
             return 2;
