@@ -14,7 +14,8 @@ if(GRAMURA_KEYBOARD_IMPL STREQUAL "x11")
 
     if(GRAMURA_XVFB AND GRAMURA_SETXKBMAP)
         add_executable(handover_x11_test
-            ${CMAKE_CURRENT_LIST_DIR}/handover_x11_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/handover_x11_test.cpp ${CMAKE_CURRENT_LIST_DIR}/handover_x11_umfeld_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/handover_x11_fixture.h
             ${CMAKE_CURRENT_LIST_DIR}/tastenwiederholung.h ${CMAKE_CURRENT_LIST_DIR}/tastenwiederholung.cpp)
         target_link_libraries(handover_x11_test PRIVATE shell gramura_fakes gramura_test_main_gui Qt6::Test X11::X11
                                                         GTest::gtest gramura_defaults)
