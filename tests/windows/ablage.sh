@@ -25,20 +25,6 @@ scheitern() {
     fehlschlag "$@"
 }
 
-zeilen() {
-    wc -l <"$protokoll"
-}
-
-# Waits up to $2 seconds for a line of the target's record after line $3 that ends in " $1" (extended regex).
-warten_auf() {
-    local ende=$(($(date +%s%N) + $2 * 1000000000))
-    while [ "$(date +%s%N)" -lt "$ende" ]; do
-        tail -n "+$(($3 + 1))" "$protokoll" | grep -qE " $1\$" && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
 zieltext() {
     grep ' TEXT ' "$protokoll" | tail -n1 | cut -d' ' -f3-
 }
@@ -50,25 +36,25 @@ strg_y() {
 
 wine "$WIN_EINFUEGEZIEL" "$(winpfad "$protokoll")" --ablage >"$WIN_SCRATCH/ziel.txt" 2>&1 &
 ziel=$(fenster_warten Einfuegeziel 60) || scheitern "kein Fenster \"Einfuegeziel\": $(cat "$WIN_SCRATCH/ziel.txt")"
-warten_auf BEREIT 30 0 || scheitern "einfuegeziel.exe meldet sich nicht bereit"
+ziel_warten_auf BEREIT 30 0 || scheitern "einfuegeziel.exe meldet sich nicht bereit"
 
 wine reg add 'HKCU\Software\VB and VBA Program Settings\Gramura\frm_Settings' /v Taste /d 36 /f >/dev/null 2>&1 ||
     scheitern "Taste nicht ins Register geschrieben"
-vorher=$(zeilen)
+vorher=$(zielzeilen)
 wine "$WIN_DEPLOY/gramura.exe" --demo --data-dir "$(winpfad "$daten")" >"$WIN_SCRATCH/gramura.txt" 2>&1 &
 fenster_warten "VELKOR ZEL Desktop" 90 >/dev/null || scheitern "kein Programmfenster: $(cat "$WIN_SCRATCH/gramura.txt")"
-warten_auf INAKTIV 10 "$vorher" || true
+ziel_warten_auf INAKTIV 10 "$vorher" || true
 sleep 1.5 # the simulated indicator's first weights
 env LC_ALL=C xdotool mousemove --window "$ziel" 300 100 click 1
-warten_auf AKTIV 10 "$vorher" || scheitern "das Einfügeziel kommt auf einen Klick nicht nach vorn"
+ziel_warten_auf AKTIV 10 "$vorher" || scheitern "das Einfügeziel kommt auf einen Klick nicht nach vorn"
 sleep 0.3
 
 # 1 and 2: the operator has copied a text; a press pastes the weight, and the text is back afterwards.
 wine "$WIN_ABFRAGE" setzen "Lieferschein 4711" || scheitern "abfrage.exe setzt die Zwischenablage nicht"
 sleep 0.5
-vorher=$(zeilen)
+vorher=$(zielzeilen)
 strg_y
-warten_auf 'TEXT .*[0-9],[0-9]+.*' 5 "$vorher" || scheitern "kein Gewicht im Ziel nach Strg+Y"
+ziel_warten_auf 'TEXT .*[0-9],[0-9]+.*' 5 "$vorher" || scheitern "kein Gewicht im Ziel nach Strg+Y"
 formate=$(tail -n "+$((vorher + 1))" "$protokoll" | grep -m1 ' ABLAGE ' | cut -d' ' -f3-)
 echo "Formate des Gewichts auf der Zwischenablage: $formate"
 for format in "ExcludeClipboardContentFromMonitorProcessing=" "CanIncludeInClipboardHistory=00000000" \
@@ -95,7 +81,7 @@ until grep -q HAELT "$WIN_SCRATCH/halten.txt"; do
     [ "$(date +%s)" -lt "$ende" ] || scheitern "abfrage.exe hält die Zwischenablage nicht"
     sleep 0.1
 done
-vorher=$(zeilen)
+vorher=$(zielzeilen)
 strg_y
 sleep 3
 [ "$(zieltext)" = "$text_vorher" ] ||
@@ -107,9 +93,9 @@ if tail -n "+$((vorher + 1))" "$protokoll" | grep -q ' TASTE v vk=56 .*flags=\(1
 fi
 echo "Belegte Zwischenablage: nichts eingefügt"
 wait "$halter"
-vorher=$(zeilen)
+vorher=$(zielzeilen)
 strg_y
-warten_auf 'TEXT .*[0-9],[0-9]+.*[0-9],[0-9]+.*' 5 "$vorher" ||
+ziel_warten_auf 'TEXT .*[0-9],[0-9]+.*[0-9],[0-9]+.*' 5 "$vorher" ||
     scheitern "nach dem Freigeben kein zweites Gewicht im Ziel: „$(zieltext)“"
 case "$(zieltext)" in
 *Lieferschein*) scheitern "das Kopierte des Bedieners kam als Gewicht ins Ziel: „$(zieltext)“" ;;

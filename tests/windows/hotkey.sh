@@ -45,20 +45,6 @@ marke() {
     echo "$(date +%s%6N) $*" >>"$protokoll"
 }
 
-zeilen() {
-    wc -l <"$protokoll"
-}
-
-# Waits up to $2 seconds for a line of the record after line $3 that ends in " $1" (an extended regex).
-warten_auf() {
-    local ende=$(($(date +%s%N) + $2 * 1000000000))
-    while [ "$(date +%s%N)" -lt "$ende" ]; do
-        tail -n "+$(($3 + 1))" "$protokoll" | grep -qE " $1\$" && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
 # Whether the record's last word on the target's window is that it is in front.
 ziel_vorn() {
     grep -E ' (AKTIV|INAKTIV)$' "$protokoll" | tail -n1 | grep -q ' AKTIV$'
@@ -72,7 +58,7 @@ ziel_starten() {
     wine "$WIN_EINFUEGEZIEL" "$(winpfad "$protokoll")" >"$WIN_SCRATCH/ziel.txt" 2>&1 &
     ziel=$(fenster_warten Einfuegeziel 60) ||
         scheitern "kein Fenster \"Einfuegeziel\" nach 60 s: $(cat "$WIN_SCRATCH/ziel.txt")"
-    warten_auf BEREIT 30 0 || scheitern "einfuegeziel.exe meldet sich nicht bereit: $(cat "$WIN_SCRATCH/ziel.txt")"
+    ziel_warten_auf BEREIT 30 0 || scheitern "einfuegeziel.exe meldet sich nicht bereit: $(cat "$WIN_SCRATCH/ziel.txt")"
 }
 
 # A click into the target's window below the edit, as the operator brings the application to the front.
@@ -91,14 +77,14 @@ gramura_starten() {
     wine reg add 'HKCU\Software\VB and VBA Program Settings\Gramura\frm_Settings' /v Taste /d "$1" /f \
         >/dev/null 2>&1 || scheitern "Taste $1 nicht ins Register geschrieben"
     local vorher
-    vorher=$(zeilen)
+    vorher=$(zielzeilen)
     marke START "$1"
     wine "$WIN_DEPLOY/gramura.exe" --demo --data-dir "$(winpfad "$daten")" >"$WIN_SCRATCH/gramura.txt" 2>&1 &
     gramura=$!
     fenster_warten "VELKOR ZEL Desktop" 90 >/dev/null ||
         scheitern "kein Fenster \"VELKOR ZEL Desktop\" nach 90 s: $(cat "$WIN_SCRATCH/gramura.txt")"
     # The program comes to the front as it shows; the click must come after that, or it takes the keys.
-    warten_auf INAKTIV 10 "$vorher" || true
+    ziel_warten_auf INAKTIV 10 "$vorher" || true
     # The simulated indicator's first weights; without one a press pastes nothing.
     sleep 1.5
     ziel_nach_vorn
@@ -205,11 +191,11 @@ if [ "$art" = altgr ]; then
     # What wine makes of the key first: Windows reports AltGr as right Alt (vk A5, scan 38, extended) with a
     # left Ctrl of its own (scan 21D) beside it.
     ziel_nach_vorn
-    vorher=$(zeilen)
+    vorher=$(zielzeilen)
     # By key code: 108 is the key right of the space bar; X's layout also puts ISO_Level3_Shift on 92, a key no
     # keyboard has, and xdotool would take that one.
     env LC_ALL=C xdotool keydown --delay 0 108 sleep 0.05 keyup --delay 0 108
-    warten_auf 'TASTE \^ .*' 5 "$vorher" || scheitern "AltGr kam beim Ziel nicht an"
+    ziel_warten_auf 'TASTE \^ .*' 5 "$vorher" || scheitern "AltGr kam beim Ziel nicht an"
     gesehen=$(tail -n "+$((vorher + 1))" "$protokoll" | grep ' TASTE v ' | cut -d' ' -f4- | paste -sd';')
     if ! tail -n "+$((vorher + 1))" "$protokoll" | grep -q ' TASTE v vk=A5 scan=38 flags=1$'; then
         echo "SKIPPED: wine meldet AltGr (ISO_Level3_Shift auf dem deutschen Layout von X) als \"$gesehen\"," \
@@ -235,13 +221,13 @@ gramura_beenden
 gramura_starten 39 # ALT - B
 reihe alt_b 3 30 b Alt_L
 # The check on an open menu must be able to fail: a lone Alt tap does open the target's menu.
-vorher=$(zeilen)
+vorher=$(zielzeilen)
 marke KONTROLLE alt
 env LC_ALL=C xdotool keydown --delay 0 Alt_L sleep 0.05 keyup --delay 0 Alt_L
-warten_auf "MENUE auf" 3 "$vorher" ||
+ziel_warten_auf "MENUE auf" 3 "$vorher" ||
     scheitern "Kontrolle: ein einzelnes Alt öffnet das Menü des Ziels nicht, die Prüfung darauf sähe nichts"
 env LC_ALL=C xdotool key Escape
-warten_auf "MENUE zu" 3 "$vorher" || scheitern "Kontrolle: das Menü des Ziels schließt auf Escape nicht"
+ziel_warten_auf "MENUE zu" 3 "$vorher" || scheitern "Kontrolle: das Menü des Ziels schließt auf Escape nicht"
 gramura_beenden
 
 gramura_starten 4 # F5

@@ -188,6 +188,20 @@ zwischenablage() {
     wine "$WIN_ABFRAGE" ablage 2>/dev/null
 }
 
+# The record einfuegeziel.exe writes, named by $protokoll in the test that starts it: its number of lines, and
+# a wait of up to $2 seconds for a line after line $3 that ends in " $1" (an extended regex).
+zielzeilen() {
+    wc -l <"$protokoll"
+}
+ziel_warten_auf() {
+    local ende=$(($(date +%s%N) + $2 * 1000000000))
+    while [ "$(date +%s%N)" -lt "$ende" ]; do
+        tail -n "+$(($3 + 1))" "$protokoll" | grep -qE " $1\$" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # Builds einfuegeziel.cpp (a Win32 window with an edit control that writes down its keys and text changes) for
 # this test into $WIN_EINFUEGEZIEL; statically, so it needs no DLL of mingw's beside it.
 einfuegeziel_bauen() {
