@@ -150,7 +150,7 @@ klick "$chk1h"
 erwarten "$benutzer" chk1h 0 "nach dem Neustart „1 Stunde“ angeklickt (war es nicht gesetzt?)"
 klick "$txt1m"
 taste Tab
-# Written with the separator chosen in part 1, the point.
+# Written with the separator chosen in step 1, the point.
 erwarten "$benutzer" txt1m "12.5" "nach dem Neustart die Schwelle „1 Minute“ verlassen"
 zu_den_listen
 taste Tab Tab Tab
