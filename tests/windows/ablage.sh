@@ -19,10 +19,7 @@ protokoll="$WIN_SCRATCH/ziel.log"
 : >"$protokoll"
 
 scheitern() {
-    local ablage="${GRAMURA_WINDOWS_BILDER:-${TMPDIR:-/tmp}}"
-    mkdir -p "$ablage" && cp "$protokoll" "$ablage/ablage-protokoll.txt" 2>/dev/null &&
-        echo "Protokoll des Ziels: $ablage/ablage-protokoll.txt"
-    fehlschlag "$@"
+    ziel_scheitern ablage "$@"
 }
 
 zieltext() {

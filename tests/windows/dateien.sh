@@ -24,17 +24,10 @@ wine reg add 'HKCU\Software\VB and VBA Program Settings\Gramura\frm_Settings' /v
     >/dev/null 2>&1 || fehlschlag "reg add chk1s"
 
 zeilen() { # zeilen [WHERE] [FILE]
-    sqlite3 "${2:-$daten/zel.mdb}" "select count(*) from Gewichte ${1:-}" 2>/dev/null
+    gewichte "${2:-$daten/zel.mdb}" "${1:-}"
 }
 zeilen_warten() { # zeilen_warten AT_LEAST [WHERE]
-    local ende=$(($(date +%s) + 30)) n
-    while :; do
-        n=$(zeilen "${2:-}") && [ "${n:-0}" -ge "$1" ] && return 0
-        [ "$(date +%s)" -ge "$ende" ] && break
-        sleep 0.5
-    done
-    echo "${n:-0}"
-    return 1
+    gewichte_warten "$daten/zel.mdb" "$@"
 }
 im_korb() {
     find "$korb" -maxdepth 1 -name 'zel-*.mdb' -printf '%f\n' 2>/dev/null | sort

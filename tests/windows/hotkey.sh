@@ -33,12 +33,8 @@ protokoll="$WIN_SCRATCH/ziel.log"
 # say who fetched it, the program holds it a second after each Ctrl+V.
 abstand_ms=1300
 
-# Fails with the target's record kept beside the pictures, where one can see what came when.
 scheitern() {
-    local ablage="${GRAMURA_WINDOWS_BILDER:-${TMPDIR:-/tmp}}"
-    mkdir -p "$ablage" && cp "$protokoll" "$ablage/hotkey-$art-protokoll.txt" 2>/dev/null &&
-        echo "Protokoll des Ziels: $ablage/hotkey-$art-protokoll.txt"
-    fehlschlag "$@"
+    ziel_scheitern "hotkey-$art" "$@"
 }
 
 marke() {

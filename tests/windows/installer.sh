@@ -71,17 +71,10 @@ wine reg add 'HKCU\Software\VB and VBA Program Settings\Gramura\frm_Settings' /v
 xvfb_starten
 abfrage_bauen
 zeilen() {
-    sqlite3 "$datenordner/zel.mdb" "select count(*) from Gewichte ${1:-}" 2>/dev/null
+    gewichte "$datenordner/zel.mdb" "${1:-}"
 }
 zeilen_warten() { # zeilen_warten AT_LEAST [WHERE]
-    local ende=$(($(date +%s) + 30)) n
-    while :; do
-        n=$(zeilen "${2:-}") && [ "${n:-0}" -ge "$1" ] && return 0
-        [ "$(date +%s)" -ge "$ende" ] && break
-        sleep 0.5
-    done
-    echo "${n:-0}"
-    return 1
+    gewichte_warten "$datenordner/zel.mdb" "$@"
 }
 
 # Started as the Start-menu entry starts it: the installed program, no options but the simulated indicator.

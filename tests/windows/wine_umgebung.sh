@@ -188,6 +188,32 @@ zwischenablage() {
     wine "$WIN_ABFRAGE" ablage 2>/dev/null
 }
 
+# The rows of Gewichte in a zel.mdb: gewichte FILE [WHERE]. gewichte_warten FILE AT_LEAST [WHERE] waits up to
+# 30 s for that many; when it gives up it prints the last count.
+gewichte() {
+    sqlite3 "$1" "select count(*) from Gewichte ${2:-}" 2>/dev/null
+}
+gewichte_warten() {
+    local ende=$(($(date +%s) + 30)) n
+    while :; do
+        n=$(gewichte "$1" "${3:-}") && [ "${n:-0}" -ge "$2" ] && return 0
+        [ "$(date +%s)" -ge "$ende" ] && break
+        sleep 0.5
+    done
+    echo "${n:-0}"
+    return 1
+}
+
+# Fails with the target's record kept beside the pictures, as NAME-protokoll.txt, where one can see what came
+# when: ziel_scheitern NAME MESSAGE...
+ziel_scheitern() {
+    local name=$1 ablage="${GRAMURA_WINDOWS_BILDER:-${TMPDIR:-/tmp}}"
+    shift
+    mkdir -p "$ablage" && cp "$protokoll" "$ablage/$name-protokoll.txt" 2>/dev/null &&
+        echo "Protokoll des Ziels: $ablage/$name-protokoll.txt"
+    fehlschlag "$@"
+}
+
 # The record einfuegeziel.exe writes, named by $protokoll in the test that starts it: its number of lines, and
 # a wait of up to $2 seconds for a line after line $3 that ends in " $1" (an extended regex).
 zielzeilen() {
