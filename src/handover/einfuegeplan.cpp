@@ -13,17 +13,14 @@ bool unten(const platform::KeyStateBytes& state, std::uint16_t code) {
 std::vector<platform::KeyEvent> EinfuegePlan::strgV(const platform::KeyStateBytes& gehalten, std::uint16_t v) {
     std::vector<platform::KeyEvent> plan;
     const bool altGr = unten(gehalten, kAltGr);
-    // On layouts with AltGr, Windows adds a left Ctrl of its own to AltGr and takes it away again when AltGr
-    // is let go, also when we let go of it; and the left Ctrl reported beside AltGr may well be that one. Only
-    // a right Ctrl, or a left Ctrl without AltGr, still holds when V goes down.
     const bool links = unten(gehalten, kStrgLinks);
     const bool rechts = unten(gehalten, kStrgRechts);
-    const bool strgGehalten = rechts || (links && !altGr);
     // The V always goes down under a Ctrl of our own: a short tap of the hotkey may have let go of the
     // operator's Ctrl by the time the keys arrive, and a lone V would type a "v". Our Ctrl is the other one
     // than the operator's, because releasing the operator's own would end the Ctrl the operator still holds.
-    // While AltGr is in play it is the right one: pressing and releasing left Ctrl would end Windows' left
-    // Ctrl of the AltGr we press again, and AltGr would then type Alt shortcuts. With both Ctrl keys held
+    // While AltGr is in play it is the right one: on layouts with AltGr, Windows adds a left Ctrl of its own
+    // to AltGr and takes it away when AltGr is let go, so pressing and releasing left Ctrl would end that Ctrl
+    // of the AltGr we press again, and AltGr would then type Alt shortcuts. With both Ctrl keys held
     // there is none to take, and none is needed.
     std::uint16_t eigeneStrg = 0;
     if (!rechts)
@@ -51,20 +48,22 @@ std::vector<platform::KeyEvent> EinfuegePlan::strgV(const platform::KeyStateByte
         plan.push_back({v, true});
         plan.push_back({v, false});
     }
-    if (eigeneStrg != 0)
-        plan.push_back({eigeneStrg, false});
-
-    bool altWieder = false;
-    for (auto it = geloest.rbegin(); it != geloest.rend(); ++it) {
-        plan.push_back({*it, true});
-        altWieder = altWieder || *it == kAltLinks || *it == kAltGr;
-    }
     // Alt pressed again and later released with nothing in between is a lone Alt tap, which opens the
-    // menu bar in many programs. A Ctrl tap while it is down makes it an ordinary chord.
-    if (altWieder && !strgGehalten) {
-        plan.push_back({eigeneStrg, true});
+    // menu bar in many programs; Alt pressed while a Ctrl is down is not. So our Ctrl stays down until the
+    // Alt keys are back, also beside the operator's Ctrl, which may be let go before our keys arrive. Were
+    // Ctrl tapped after them instead, an operator letting go of Alt between our events (wine does not keep
+    // injected keys together as Windows does) would make that lone tap.
+    bool altWieder = false;
+    for (const std::uint16_t code : geloest)
+        altWieder = altWieder || code == kAltLinks || code == kAltGr;
+    // Not a left Ctrl over AltGr's return, though: its release would end Windows' left Ctrl of that AltGr.
+    const bool strgBleibt = altWieder && eigeneStrg != 0 && !(altGr && eigeneStrg == kStrgLinks);
+    if (eigeneStrg != 0 && !strgBleibt)
         plan.push_back({eigeneStrg, false});
-    }
+    for (auto it = geloest.rbegin(); it != geloest.rend(); ++it)
+        plan.push_back({*it, true});
+    if (strgBleibt)
+        plan.push_back({eigeneStrg, false});
     return plan;
 }
 
