@@ -27,6 +27,7 @@
 #include "trayfenster.h"
 #include "twips.h"
 #include "veraltungswache.h"
+#include "verbindungsanzeige.h"
 #include "verbindungshinweis.h"
 #include "zentraleanzeige.h"
 
@@ -44,6 +45,8 @@ const auto kCaption = QStringLiteral("VELKOR ZEL Desktop");
 const auto kKeineVerbindung = QStringLiteral("Es konnte keine Verbindung zur Wiegeanzeige hergestellt werden!");
 // Seconds without a telegram after which the weight on display counts as old; 0 never.
 const auto kVeraltet = QStringLiteral("Veraltet");
+// The status band's line about a port picked while running that would not open.
+const auto kPortFehler = QStringLiteral("portFehler");
 } // namespace
 
 FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
@@ -112,8 +115,17 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     m_timer1.setObjectName(QStringLiteral("Timer1"));
     m_timer1.setInterval(100);
     connect(&m_timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer);
+    m_verbindung = new Verbindungsanzeige(*m_dienste.uhr, *m_pangeld, *m_pansalden, this);
     // A lost line cut a telegram in two; its start must not be completed by what arrives after reopening.
-    connect(&m_dienste.link, &acquisition::SerialLink::reconnected, this, [this] { m_decoder.leeren(); });
+    connect(&m_dienste.link, &acquisition::SerialLink::reconnected, this, [this] {
+        m_decoder.leeren();
+        m_verbindung->geoeffnet();
+        m_statusband->loeschen(kPortFehler);
+    });
+    connect(&m_dienste.link, &acquisition::SerialLink::lost, this, [this](const QString& beschreibung) {
+        m_verbindung->geschlossen(QStringLiteral("Verbindung verloren"), beschreibung);
+    });
+    connect(m_paneigen, &PanEigen::portGewaehlt, this, &FrmMain::portWechseln);
     m_timer2.setObjectName(QStringLiteral("Timer2"));
     m_timer2.setInterval(1000);
     if (!m_dienste.speicher) {
@@ -201,19 +213,49 @@ void FrmMain::Form_Unload() {
     Q_EMIT entladen();
 }
 
-void FrmMain::portoeffnen() {
+QString FrmMain::gewaehltesDevice() const {
     const QString geraet = m_paneigen->gewaehltesGeraet();
-    const QString device = geraet.isEmpty() ? m_dienste.ports.device(m_paneigen->cboport()->currentIndex() + 1)
-                                            : m_dienste.ports.geraet(geraet);
+    return geraet.isEmpty() ? m_dienste.ports.device(m_paneigen->cboport()->currentIndex() + 1)
+                            : m_dienste.ports.geraet(geraet);
+}
+
+std::optional<Verbindungshinweis> FrmMain::gewaehltenPortOeffnen() {
+    const QString device = gewaehltesDevice();
     m_portName = m_paneigen->portName();
+    m_verbindung->gewaehlt(m_portName, device);
     QString error;
-    if (m_dienste.link.portoeffnen(device, &error))
+    if (m_dienste.link.portoeffnen(device, &error)) {
+        m_verbindung->geoeffnet();
+        return std::nullopt;
+    }
+    Verbindungshinweis hinweis =
+        verbindungshinweis(*m_dienste.geraete, m_portName, device, error, m_dienste.link.zugriffVerweigert());
+    m_verbindung->geschlossen(hinweis.kurz, hinweis.einzelheiten.isEmpty() ? error : hinweis.einzelheiten);
+    // A USB adapter may be plugged in later, another program let go of the port: the link waits for it.
+    m_dienste.link.weiterVersuchen();
+    return hinweis;
+}
+
+void FrmMain::portoeffnen() {
+    if (const auto hinweis = gewaehltenPortOeffnen())
+        m_dienste.meldungen.zeige(kKeineVerbindung + QStringLiteral("\n\n") + hinweis->text, hinweis->einzelheiten);
+}
+
+void FrmMain::portWechseln() {
+    // The port in use picked again: nothing to do while it is open or being waited for.
+    if (gewaehltesDevice() == m_dienste.link.device() && (m_dienste.link.isOpen() || m_dienste.link.reconnecting()))
         return;
-    m_dienste.meldungen.zeige(kKeineVerbindung + QStringLiteral("\n\n") +
-                              verbindungshinweis(*m_dienste.geraete, device, error));
-    // A device chosen by its own name is an adapter that may be plugged in later: the link waits for it.
-    if (!geraet.isEmpty())
-        m_dienste.link.weiterVersuchen();
+    // A telegram begun on the old port must not be completed by the new one.
+    m_decoder.leeren();
+    const auto hinweis = gewaehltenPortOeffnen();
+    if (!hinweis) {
+        m_statusband->loeschen(kPortFehler);
+        return;
+    }
+    m_statusband->setzen(kPortFehler, Statusband::Schwere::Warnung,
+                         QStringLiteral("Keine Verbindung zu %1: %2").arg(m_portName, hinweis->kurz),
+                         hinweis->einzelheiten.isEmpty() ? hinweis->text
+                                                         : hinweis->text + QLatin1Char('\n') + hinweis->einzelheiten);
 }
 
 void FrmMain::Timer1_Timer() {
@@ -251,8 +293,10 @@ void FrmMain::gewichtlesen() {
         }
     }
     // Also the same weight again: it is the indicator's word that it still stands.
-    if (telegramm)
+    if (telegramm) {
         m_veraltungswache->telegramm();
+        m_verbindung->telegramm();
+    }
 }
 
 QString FrmMain::einzufuegendesGewicht() {

@@ -2,10 +2,12 @@
 
 #include "acquisition/telegramdecoder.h"
 #include "einstellungen.h"
+#include "verbindungshinweis.h"
 
 #include <QTimer>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class QLineEdit;
 class QPushButton;
@@ -49,6 +51,7 @@ class TabKenn;
 class TrayFenster;
 class Tastenwache;
 class Veraltungswache;
+class Verbindungsanzeige;
 class ZentraleAnzeige;
 
 // What the main window works with, handed in so tests can put fakes in their place.
@@ -126,6 +129,13 @@ protected:
 
 private:
     void portoeffnen();
+    // A port picked in the list while the program runs is opened at once; a failure is told in the status
+    // band rather than in a message box, so stepping through the list with the arrow keys stays quiet.
+    void portWechseln();
+    // The device behind the choice in the port list.
+    QString gewaehltesDevice() const;
+    // Opens the port chosen in the list; on failure says why, the link then waiting for the port.
+    std::optional<Verbindungshinweis> gewaehltenPortOeffnen();
     // What a press of the hotkey pastes: the weight shown, or nothing while it is old.
     QString einzufuegendesGewicht();
     void Form_Resize();
@@ -153,7 +163,8 @@ private:
     std::unique_ptr<recording::Uhr> m_systemUhr;
     Aufzeichnung* m_aufzeichnung = nullptr;
     Veraltungswache* m_veraltungswache = nullptr;
-    // The port as the operator knows it, from the opening at start-up: the list may show another choice since.
+    Verbindungsanzeige* m_verbindung = nullptr;
+    // The port as the operator knows it, from its last opening: the list may show another choice since.
     QString m_portName;
     QTimer m_timer1;
     QTimer m_timer2;
