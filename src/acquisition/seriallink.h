@@ -12,8 +12,8 @@ class SerialPort;
 namespace acquisition {
 
 // The receive-only link to the indicator. Opened at start-up and whenever another port is chosen; after a
-// failed opening it stays closed unless weiterVersuchen() is asked for. A port lost while running (adapter pulled, PC asleep) is closed at
-// once, its failure kept for one report, and the same device is tried again until it answers.
+// failed opening it stays closed unless weiterVersuchen() is asked for. A port lost while running (adapter pulled, PC
+// asleep) is closed at once, its failure kept for one report, and the same device is tried again until it answers.
 class SerialLink : public QObject {
     Q_OBJECT
 public:

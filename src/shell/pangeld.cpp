@@ -18,8 +18,7 @@ namespace {
 constexpr int kTextRand = 2;
 } // namespace
 
-PanGeld::PanGeld(QWidget* parent)
-    : QWidget(parent), m_txtgewicht(new QLineEdit(this)), m_lblhinweis(new QLabel(this)) {
+PanGeld::PanGeld(QWidget* parent) : QWidget(parent), m_txtgewicht(new QLineEdit(this)), m_lblhinweis(new QLabel(this)) {
     setObjectName(QStringLiteral("pangeld"));
     m_txtgewicht->setObjectName(QStringLiteral("txtgewicht"));
     // Only the decoder writes the weight: whatever stands here is pasted and recorded.

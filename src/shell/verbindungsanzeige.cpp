@@ -45,8 +45,7 @@ void Verbindungsanzeige::telegramm() {
 }
 
 void Verbindungsanzeige::zeigen() {
-    const QString zustand =
-        m_offen ? QStringLiteral("geöffnet") : QStringLiteral("nicht geöffnet (%1)").arg(m_grund);
+    const QString zustand = m_offen ? QStringLiteral("geöffnet") : QStringLiteral("nicht geöffnet (%1)").arg(m_grund);
     QString telegramm = QStringLiteral("noch kein Telegramm");
     if (m_letztes) {
         // As the stale weight's line writes it: the time alone on the same day, else with the date.

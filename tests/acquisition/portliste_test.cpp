@@ -36,7 +36,8 @@ void PrintTo(const Fall& f, std::ostream* os) {
 QStringList comGeraete(const Fall& f) {
     QStringList liste;
     for (int n = 1; n <= PortListe::kComAnzahl; ++n)
-        liste << f.umgelegt.value(n, f.windows ? QStringLiteral("COM%1").arg(n) : QStringLiteral("/dev/ttyS%1").arg(n - 1));
+        liste << f.umgelegt.value(n, f.windows ? QStringLiteral("COM%1").arg(n)
+                                               : QStringLiteral("/dev/ttyS%1").arg(n - 1));
     return liste;
 }
 
@@ -79,13 +80,14 @@ INSTANTIATE_TEST_SUITE_P(
              true,
              {{kCh340, kCh340, QStringLiteral("COM5 – USB-SERIAL CH340")}},
              {}},
-        Fall{"WindowsPortAboveThirtyTwoIsWrittenAsTheListWritesPortsAndListedOnce",
-             {},
-             true,
-             {{QStringLiteral("\\\\.\\COM33"), QStringLiteral("\\\\.\\COM33"), QStringLiteral("COM33 – Bluetooth-Link")},
-              {QStringLiteral("COM33"), QStringLiteral("COM33"), QStringLiteral("COM33")}},
-             {{QStringLiteral("COM 33 – Bluetooth-Link"), QStringLiteral("\\\\.\\COM33"),
-               QStringLiteral("\\\\.\\COM33")}}}),
+        Fall{
+            "WindowsPortAboveThirtyTwoIsWrittenAsTheListWritesPortsAndListedOnce",
+            {},
+            true,
+            {{QStringLiteral("\\\\.\\COM33"), QStringLiteral("\\\\.\\COM33"), QStringLiteral("COM33 – Bluetooth-Link")},
+             {QStringLiteral("COM33"), QStringLiteral("COM33"), QStringLiteral("COM33")}},
+            {{QStringLiteral("COM 33 – Bluetooth-Link"), QStringLiteral("\\\\.\\COM33"),
+              QStringLiteral("\\\\.\\COM33")}}}),
     [](const testing::TestParamInfo<Fall>& p) { return std::string(p.param.name); });
 
 struct Name {
@@ -102,8 +104,8 @@ TEST_P(Comnummer, OfWindowsNamesOnly) {
 INSTANTIATE_TEST_SUITE_P(Namen, Comnummer,
                          testing::Values(Name{"COM5", 5}, Name{"\\\\.\\COM5", 5}, Name{"com05", 5},
                                          Name{"\\\\?\\COM12", 12}, Name{"//./COM12", 12}, Name{"\\\\.\\COM123", 123},
-                                         Name{"/dev/ttyS4", 0}, Name{"COM", 0}, Name{"COM5x", 0},
-                                         Name{"/dev/COM5", 0}, Name{"ttyCOM5", 0}),
+                                         Name{"/dev/ttyS4", 0}, Name{"COM", 0}, Name{"COM5x", 0}, Name{"/dev/COM5", 0},
+                                         Name{"ttyCOM5", 0}),
                          [](const testing::TestParamInfo<Name>& p) { return std::to_string(p.index); });
 
 TEST(Portgleichheit, WindowsNamesOfOnePortAreOnePortPathsAreCompared) {

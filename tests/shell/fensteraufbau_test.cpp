@@ -64,6 +64,8 @@ const Kontrolle kEntwurf[] = {
     {" 2012 vom 20.4.2012", "QLabel", "pansalden", 960, 60, 2895, 315, " 2012 vom 20.4.2012"},
     {" Datenordner:", "QLabel", "pansalden", 60, 420, 1275, 315, " Datenordner:"},
     {"lbldatenordner", "QLabel", "pansalden", 1380, 420, 6945, 315, nullptr},
+    {" Verbindung:", "QLabel", "pansalden", 60, 1140, 1275, 315, " Verbindung:"},
+    {"lblverbindung", "QLabel", "pansalden", 1380, 1140, 6945, 315, nullptr},
 };
 
 QString text(const QWidget* widget) {
