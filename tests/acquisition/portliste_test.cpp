@@ -95,6 +95,10 @@ struct Name {
     int nummer;
 };
 
+void PrintTo(const Name& n, std::ostream* os) {
+    *os << '"' << n.text << "\" is " << n.nummer;
+}
+
 class Comnummer : public testing::TestWithParam<Name> {};
 
 TEST_P(Comnummer, OfWindowsNamesOnly) {
