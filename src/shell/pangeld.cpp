@@ -53,18 +53,14 @@ void PanGeld::setHinweis(const QString& text) {
 void PanGeld::hinweisPlatzieren() {
     if (m_lblhinweis->isHidden())
         return;
-    QStyleOptionFrame option;
-    option.initFrom(m_txtgewicht);
-    option.rect = m_txtgewicht->rect();
-    option.lineWidth = m_txtgewicht->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, m_txtgewicht);
-    const QRect innen = m_txtgewicht->style()->subElementRect(QStyle::SE_LineEditContents, &option, m_txtgewicht);
+    const QRect feld = innen();
     // The field centres its line; digits end at the baseline, so the room from there down is free.
     const QFontMetrics ziffern(m_txtgewicht->font());
-    const int grundlinie = innen.top() + (innen.height() - ziffern.height() + 1) / 2 + ziffern.ascent();
+    const int grundlinie = feld.top() + (feld.height() - ziffern.height() + 1) / 2 + ziffern.ascent();
     const int hoehe = m_lblhinweis->sizeHint().height();
-    const int frei = innen.bottom() + 1 - grundlinie;
-    const int oben = frei >= hoehe ? grundlinie + (frei - hoehe) / 2 : innen.bottom() + 1 - hoehe;
-    const QRect ort(innen.left() + kTextRand, oben, innen.width() - 2 * kTextRand, hoehe);
+    const int frei = feld.bottom() + 1 - grundlinie;
+    const int oben = frei >= hoehe ? grundlinie + (frei - hoehe) / 2 : feld.bottom() + 1 - hoehe;
+    const QRect ort(feld.left() + kTextRand, oben, feld.width() - 2 * kTextRand, hoehe);
     m_lblhinweis->setGeometry(ort.translated(m_txtgewicht->pos()));
 }
 
@@ -72,13 +68,16 @@ qreal PanGeld::regelSchriftgroesse() const {
     return Twips::forWidget(this).toTwipsX(m_txtgewicht->width()) / 75.0;
 }
 
-int PanGeld::textBreite() const {
+QRect PanGeld::innen() const {
     QStyleOptionFrame option;
     option.initFrom(m_txtgewicht);
     option.rect = m_txtgewicht->rect();
     option.lineWidth = m_txtgewicht->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, m_txtgewicht);
-    const QRect contents = m_txtgewicht->style()->subElementRect(QStyle::SE_LineEditContents, &option, m_txtgewicht);
-    return contents.width() - 2 * kTextRand;
+    return m_txtgewicht->style()->subElementRect(QStyle::SE_LineEditContents, &option, m_txtgewicht);
+}
+
+int PanGeld::textBreite() const {
+    return innen().width() - 2 * kTextRand;
 }
 
 void PanGeld::applyGewichtFont() {

@@ -33,6 +33,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The field's room for its text, in its own coordinates.
+    QRect innen() const;
     void hinweisPlatzieren();
 
     QLineEdit* m_txtgewicht;
