@@ -169,6 +169,8 @@ int main(int argc, char** argv) {
         const int ergebnis = befehl.ausfuehren(&meldung);
         if (ergebnis != recording::ExportBefehl::Erfolg)
             platform::fehlerAusgeben(QStringLiteral("gramura: ") + meldung);
+        else if (!meldung.isEmpty())
+            platform::berichtAusgeben(meldung);
         return ergebnis;
     }
 

@@ -148,6 +148,14 @@ TEST_P(ExportBefehl, PeriodsGiveTheirRowsOldestFirstWithEveryDecimal) {
         EXPECT_TRUE(g.bom);
         const QList<QStringList> soll = erwartet(f.von, f.bis);
         EXPECT_EQ(g.saetze, soll);
+        // One line on stdout says how many rows went where (too few here for a thousands separator, so the
+        // same in either locale).
+        const QString bericht = soll.size() > 1
+                                    ? QStringLiteral("%1 Gewichte exportiert nach %2\n").arg(soll.size() - 1).arg(datei)
+                                    : QStringLiteral("Im gewählten Zeitraum sind keine Gewichte aufgezeichnet: nur die "
+                                                     "Kopfzeile in %1 geschrieben\n")
+                                          .arg(datei);
+        EXPECT_EQ(QString::fromUtf8(lauf.ausgabe), bericht);
         // Every line, the header's too, ends in CR LF and nothing else.
         EXPECT_EQ(g.crlf, soll.size());
         EXPECT_EQ(g.lf, soll.size());
