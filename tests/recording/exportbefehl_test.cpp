@@ -178,6 +178,19 @@ TEST_P(ExportBefehl, PeriodsGiveTheirRowsOldestFirstWithEveryDecimal) {
     }
 }
 
+TEST_P(ExportBefehl, TheCountOnStdoutIsInGermanFormInAnyLocale) {
+    // A day of its own with more than a thousand rows, beside the others.
+    TestDatenbank::abfrage(daten.mdb(), QStringLiteral("with recursive n(i) as (select 0 union all select i + 1 from n "
+                                                       "where i + 1 < 1234) insert into Gewichte (Datum, Gewicht) "
+                                                       "select strftime('%Y-%m-%d %H:%M:%S', 1797638400 + i, "
+                                                       "'unixepoch'), i from n"));
+    const QString datei = ausgabe.filePath(QStringLiteral("gewichte.csv"));
+    const Lauf lauf = gramura(mitDaten({"--export", datei, "--from", "2026-12-19", "--to", "2026-12-19"}));
+    ASSERT_EQ(lauf.code, 0) << lauf.fehler.toStdString();
+    EXPECT_EQ(lesen(datei).saetze.size(), 1235);
+    EXPECT_EQ(QString::fromUtf8(lauf.ausgabe), QStringLiteral("1.234 Gewichte exportiert nach %1\n").arg(datei));
+}
+
 TEST_P(ExportBefehl, FailuresSayOneLineAndLeaveNoFile) {
     QTemporaryDir leer;
     struct Fall {
