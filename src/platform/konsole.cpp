@@ -85,4 +85,8 @@ void fehlerAusgeben(const QString& text) {
 #endif
 }
 
+void berichtAusgeben(const QString& text) {
+    schreiben(stdout, text);
+}
+
 } // namespace platform

@@ -15,5 +15,8 @@ void konsoleAnbinden();
 // in a message box as well, so that a refusal at start-up is never silent.
 void hilfeAusgeben(const QString& text);
 void fehlerAusgeben(const QString& text);
+// What a run without a window did, on standard output: never in a message box, so that a scheduled job that
+// succeeded waits for no one.
+void berichtAusgeben(const QString& text);
 
 } // namespace platform

@@ -33,8 +33,12 @@ ExportBefehl::Ergebnis ExportBefehl::ausfuehren(QString* meldung) const {
         return KeineDatenbank;
     }
     CsvExport ausgabe(QDir(ort.ordner).filePath(*name), zeitraum, datei, QStringLiteral("befehlexport"));
-    if (ausgabe.ausfuehren())
+    if (ausgabe.ausfuehren()) {
+        const bool geraet =
+            datei == QLatin1String("-") || QDir::fromNativeSeparators(datei).startsWith(QLatin1String("/dev/"));
+        *meldung = geraet ? QString() : ausgabe.bericht();
         return Erfolg;
+    }
     // One line, whatever SQLite or the file system said.
     *meldung = ausgabe.fehler().simplified();
     return ausgabe.dateiFehler() ? DateiFehler : KeineDatenbank;
