@@ -56,7 +56,7 @@ protected:
     // Until the platform has given the window the size it asked for.
     void ruhen() {
         QCoreApplication::processEvents();
-        QTest::qWaitFor([&] { return frm->windowHandle()->geometry().size() == frm->size(); }, 1000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return frm->windowHandle()->geometry().size() == frm->size(); }, 1000));
         QCoreApplication::processEvents();
     }
 

@@ -6,9 +6,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QKeySequence>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTableView>
 #include <QTest>
@@ -72,8 +74,8 @@ TEST_P(PageKeys, TurnThePageFromEveryPageWhereverTheFocusIs) {
             ASSERT_TRUE(fokus->hasFocus()) << start << ' ' << fokus->objectName().toStdString();
             QTest::keyClick(empfaenger(), b.taste, b.mit);
             const int soll = (start + b.schritt + kSeiten) % kSeiten;
-            EXPECT_EQ(frm->tabkenn()->currentIndex(), soll) << "from " << start << ", focus on "
-                                                             << fokus->objectName().toStdString();
+            EXPECT_EQ(frm->tabkenn()->currentIndex(), soll)
+                << "from " << start << ", focus on " << fokus->objectName().toStdString();
             // The keyboard can go on from where it is: the focus stays on something shown.
             const QWidget* danach = QApplication::focusWidget();
             ASSERT_NE(danach, nullptr);
@@ -85,15 +87,14 @@ TEST_P(PageKeys, TurnThePageFromEveryPageWhereverTheFocusIs) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Tasten, PageKeys,
-                         testing::Values(Blaettern{"CtrlTab", Qt::Key_Tab, Qt::ControlModifier, 1},
-                                         Blaettern{"CtrlPgDn", Qt::Key_PageDown, Qt::ControlModifier, 1},
-                                         Blaettern{"CtrlShiftBacktab", Qt::Key_Backtab,
-                                                   Qt::ControlModifier | Qt::ShiftModifier, -1},
-                                         Blaettern{"CtrlShiftTab", Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier,
-                                                   -1},
-                                         Blaettern{"CtrlPgUp", Qt::Key_PageUp, Qt::ControlModifier, -1}),
-                         [](const testing::TestParamInfo<Blaettern>& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Tasten, PageKeys,
+    testing::Values(Blaettern{"CtrlTab", Qt::Key_Tab, Qt::ControlModifier, 1},
+                    Blaettern{"CtrlPgDn", Qt::Key_PageDown, Qt::ControlModifier, 1},
+                    Blaettern{"CtrlShiftBacktab", Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, -1},
+                    Blaettern{"CtrlShiftTab", Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier, -1},
+                    Blaettern{"CtrlPgUp", Qt::Key_PageUp, Qt::ControlModifier, -1}),
+    [](const testing::TestParamInfo<Blaettern>& p) { return std::string(p.param.name); });
 
 TEST_F(Tastaturbedienung, EachPageCaptionHasAnAccessKeyOfItsOwnThatSelectsThePage) {
     zeigenUndAktivieren();
