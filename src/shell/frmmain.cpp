@@ -277,7 +277,8 @@ void FrmMain::tabReihenfolgeSetzen() {
                           m_paneigen->cboTaste()};
     order += m_paneigen->frmzusatzsalden()->tabReihenfolge();
     order << m_paneigen->cmdzentrale();
-    order << m_pankenn->grdgewichte() << m_pankenn->cmdexportieren() << txtgewicht() << m_cmdlöschen;
+    // The weight display, designed between them, takes no focus and so is no stop.
+    order << m_pankenn->grdgewichte() << m_pankenn->cmdexportieren() << m_cmdlöschen;
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -344,7 +345,7 @@ void FrmMain::Form_Resize() {
     m_cmdlöschen->move(t.x(layout.loeschenLeft), m_cmdlöschen->y());
     if (m_bandraum > 0) {
         const int oben = m_cmdBeenden->geometry().bottom() + 1 + t.y(kBandAbstand);
-        m_statusband->setGeometry(m_tabkenn->x(), oben, m_tabkenn->width(), m_bandraum - t.y(kBandAbstand));
+        m_statusband->einpassen(QRect(m_tabkenn->x(), oben, m_tabkenn->width(), m_bandraum - t.y(kBandAbstand)));
     }
     // The weight's font follows from the field's own resize, which the tab strip's new size brings about.
 }

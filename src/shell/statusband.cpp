@@ -121,6 +121,12 @@ int Statusband::zeilen() const {
     return static_cast<int>(std::count_if(m_zeilen.begin(), m_zeilen.end(), [](const Zeile& z) { return z.sichtbar; }));
 }
 
+void Statusband::einpassen(const QRect& flaeche) {
+    setGeometry(flaeche);
+    // A hidden window holds its children's resize events back until it shows; the lines are read before.
+    anordnen();
+}
+
 bool Statusband::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_anker && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
         platzieren();

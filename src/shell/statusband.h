@@ -41,6 +41,9 @@ public:
 
     // The number of lines shown.
     int zeilen() const;
+    // Puts the band there, its owner's room for it, and lays the lines out at once, also in a window not
+    // shown yet.
+    void einpassen(const QRect& flaeche);
 
     // Lays the band over the bottom of this widget's area (a sibling of the band) and follows its size, for
     // an owner that keeps no room of its own for it.

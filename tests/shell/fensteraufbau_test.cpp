@@ -221,7 +221,7 @@ TEST_F(Fensteraufbau, TabKeyVisitsTheDesignedChainAndWrapsAround) {
         soll.push_back(w);
     soll.push_back(frm->pankenn()->grdgewichte());
     soll.push_back(frm->pankenn()->cmdexportieren());
-    // The weight, a display, is no stop.
+    // The weight display is no stop.
     soll.push_back(frm->cmdlöschen());
     // The controls of the later pages after those of the window's design.
     soll.push_back(frm->panverlauf()->dtptag());
