@@ -37,6 +37,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <algorithm>
 
 namespace shell {
 
@@ -73,11 +74,11 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     setMinimumSize(t.x(kMinClientWidth), t.y(kMinClientHeight));
 
     placeTwips(m_tabkenn, 60, 60, 8475, 4335);
-    m_tabkenn->addPage(m_pangeld, QStringLiteral("Gewichtsanzeige"));
-    m_tabkenn->addPage(m_paneigen, QStringLiteral("Einstellungen"));
-    m_tabkenn->addPage(m_pankenn, QStringLiteral("Aufzeichnung"));
+    m_tabkenn->addPage(m_pangeld, QStringLiteral("&Gewichtsanzeige"));
+    m_tabkenn->addPage(m_paneigen, QStringLiteral("&Einstellungen"));
+    m_tabkenn->addPage(m_pankenn, QStringLiteral("&Aufzeichnung"));
     m_pansalden = new PanSalden(dienste.datenbank ? dienste.datenbank->ort().ordner : QString());
-    m_tabkenn->addPage(m_pansalden, QStringLiteral("Info"));
+    m_tabkenn->addPage(m_pansalden, QStringLiteral("&Info"));
     connect(m_tastenwache, &Tastenwache::erkennungGeaendert, m_pansalden, &PanSalden::tastenerkennungZeigen);
     if (!m_dienste.uhr) {
         m_systemUhr = std::make_unique<recording::SystemUhr>();
@@ -86,7 +87,7 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     recording::Datenbankpflege* datenbank = dienste.datenbank;
     m_panverlauf =
         new PanVerlauf([datenbank] { return datenbank ? datenbank->datenbankPfad() : QString(); }, *m_dienste.uhr);
-    m_tabkenn->addPage(m_panverlauf, QStringLiteral("Verlauf"));
+    m_tabkenn->addPage(m_panverlauf, QStringLiteral("&Verlauf"));
     m_tabkenn->setCurrentIndex(0);
 
     m_cmdBeenden->setObjectName(QStringLiteral("cmdBeenden"));
@@ -104,13 +105,7 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     connect(m_tabkenn, &TabKenn::currentChanged, m_pankenn, &PanKenn::tabkenn_Switch);
     connect(m_tabkenn, &TabKenn::currentChanged, m_paneigen, &PanEigen::tabkenn_Switch);
     connect(m_tabkenn, &TabKenn::currentChanged, m_panverlauf, &PanVerlauf::tabkenn_Switch);
-    // On "Aufzeichnung" the status band stands above the export button's row, on "Verlauf" above the day's
-    // figures, not over them.
-    connect(m_tabkenn, &TabKenn::currentChanged, m_statusband, [this](int index) {
-        m_statusband->freihalten(index == PanKenn::kIndex      ? PanKenn::kKnopfHoehe + PanKenn::kMargin
-                                 : index == PanVerlauf::kIndex ? PanVerlauf::kFigurenRaum
-                                                               : 0);
-    });
+    connect(m_statusband, &Statusband::zeilenGeaendert, this, &FrmMain::bandraumAnpassen);
 
     m_timer1.setObjectName(QStringLiteral("Timer1"));
     m_timer1.setInterval(100);
@@ -132,7 +127,6 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
         m_keinSpeicher = std::make_unique<recording::KeinSpeicher>();
         m_dienste.speicher = m_keinSpeicher.get();
     }
-    m_statusband->ueber(m_tabkenn);
     m_aufzeichnung = new Aufzeichnung(m_timer2, *m_dienste.uhr, *m_dienste.speicher, *txtgewicht(),
                                       *m_paneigen->frmzusatzsalden(), *m_statusband, this);
     using acquisition::Veraltung;
@@ -327,7 +321,8 @@ void FrmMain::tabReihenfolgeSetzen() {
                           m_paneigen->cboTaste()};
     order += m_paneigen->frmzusatzsalden()->tabReihenfolge();
     order << m_paneigen->cmdzentrale();
-    order << m_pankenn->grdgewichte() << m_pankenn->cmdexportieren() << txtgewicht() << m_cmdlöschen;
+    // The weight display, designed between them, takes no focus and so is no stop.
+    order << m_pankenn->grdgewichte() << m_pankenn->cmdexportieren() << m_cmdlöschen;
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -346,17 +341,56 @@ void FrmMain::resizeEvent(QResizeEvent* event) {
     Form_Resize();
 }
 
+void FrmMain::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // Back from the task bar: what the band asked for meanwhile, and the layout the rule held back.
+    if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
+        bandraumAnpassen();
+        Form_Resize();
+    }
+}
+
+int FrmMain::bandraum() const {
+    const int zeilen = m_statusband->zeilen();
+    if (zeilen == 0)
+        return 0;
+    const Twips t = Twips::forWidget(this);
+    return zeilen * t.y(Statusband::kZeilenhoehe) + t.y(kBandAbstand);
+}
+
+void FrmMain::bandraumAnpassen() {
+    // A minimised window keeps its size; the band gets its room when the window is back.
+    if (isMinimized())
+        return;
+    const int raum = bandraum();
+    if (raum == m_bandraum)
+        return;
+    const int hoehe = height() + raum - m_bandraum;
+    m_bandraum = raum;
+    const Twips t = Twips::forWidget(this);
+    // The band's lines below the buttons rather than over the pages: the window grows by their height, and the
+    // pages keep all of theirs. The minimum grows with them, so no smaller window can push them over a control.
+    setMinimumSize(t.x(kMinClientWidth), t.y(kMinClientHeight) + raum);
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        resize(width(), std::max(hoehe, minimumHeight()));
+    Form_Resize();
+}
+
 void FrmMain::Form_Resize() {
     // The rule sets the window's own layout; a minimised window has none to keep.
     if (isMinimized())
         return;
     const Twips t = Twips::forWidget(this);
-    const FensterLayout layout = fensterLayout(t.toTwipsX(width()), t.toTwipsY(height()));
+    const FensterLayout layout = fensterLayout(t.toTwipsX(width()), t.toTwipsY(height() - m_bandraum));
     m_tabkenn->resize(t.x(layout.tabWidth), t.y(layout.tabHeight));
     for (QPushButton* button : {m_cmdBeenden, m_cmdMinimieren, m_cmdlöschen, m_paneigen->cmdzentrale()})
         button->move(button->x(), t.y(layout.buttonTop));
     m_cmdMinimieren->move(t.x(layout.minimierenLeft), m_cmdMinimieren->y());
     m_cmdlöschen->move(t.x(layout.loeschenLeft), m_cmdlöschen->y());
+    if (m_bandraum > 0) {
+        const int oben = m_cmdBeenden->geometry().bottom() + 1 + t.y(kBandAbstand);
+        m_statusband->einpassen(QRect(m_tabkenn->x(), oben, m_tabkenn->width(), m_bandraum - t.y(kBandAbstand)));
+    }
     // The weight's font follows from the field's own resize, which the tab strip's new size brings about.
 }
 

@@ -124,10 +124,18 @@ Q_SIGNALS:
     void entladen();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Twips between the buttons' row and the status band below it.
+    static constexpr int kBandAbstand = 60;
+
+    // Pixels the status band takes below the buttons with the lines it shows now, the gap above it included.
+    int bandraum() const;
+    // Gives the status band the room its lines need: the window grows or shrinks by the difference.
+    void bandraumAnpassen();
     void portoeffnen();
     // A port picked in the list while the program runs is opened at once; a failure is told in the status
     // band rather than in a message box, so stepping through the list with the arrow keys stays quiet.
@@ -169,6 +177,8 @@ private:
     QTimer m_timer1;
     QTimer m_timer2;
     bool m_unloaded = false;
+    // The room below the buttons given to the status band, in pixels.
+    int m_bandraum = 0;
 };
 
 } // namespace shell

@@ -23,6 +23,8 @@ PanGeld::PanGeld(QWidget* parent) : QWidget(parent), m_txtgewicht(new QLineEdit(
     m_txtgewicht->setObjectName(QStringLiteral("txtgewicht"));
     // Only the decoder writes the weight: whatever stands here is pasted and recorded.
     m_txtgewicht->setReadOnly(true);
+    // A display, not a stop of the Tab key: focused, it would show the digits selected.
+    m_txtgewicht->setFocusPolicy(Qt::NoFocus);
     m_txtgewicht->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     QFont font(QStringLiteral("Arial"));
     font.setStyleHint(QFont::SansSerif);
