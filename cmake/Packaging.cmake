@@ -21,8 +21,9 @@ set(CPACK_PACKAGE_CONTACT "Gramura <entwicklung@gramura.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# SQL drivers and platform plugins are loaded at run time, so the shared-library scan does not see them.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6sql6-psql, qt6-qpa-plugins")
+# SQL drivers, platform plugins and Qt's German words are loaded at run time, so the shared-library scan does
+# not see them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6sql6-psql, qt6-qpa-plugins, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, fonts-dejavu-extra")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY gramura)
 include(CPack)

@@ -28,6 +28,16 @@ foreach(plugin platforms/qwindows sqldrivers/qsqlite styles/qmodernwindowsstyle 
     get_filename_component(_ordner ${plugin} DIRECTORY)
     install(FILES ${_plugins}/${plugin}.dll DESTINATION ${CMAKE_INSTALL_BINDIR}/${_ordner})
 endforeach()
+# Qt's German words for its own dialogs and the command line, which Qt for Windows does not bring: Debian's
+# (package qt6-translations-l10n), in the folder "translations" beside the program, where it looks for them.
+foreach(katalog qtbase qtserialport)
+    find_file(GRAMURA_QM_${katalog} ${katalog}_de.qm PATHS /usr/share/qt6/translations NO_DEFAULT_PATH
+              NO_CMAKE_FIND_ROOT_PATH)
+    if(NOT GRAMURA_QM_${katalog})
+        message(FATAL_ERROR "${katalog}_de.qm not found in /usr/share/qt6/translations (package qt6-translations-l10n)")
+    endif()
+    install(FILES ${GRAMURA_QM_${katalog}} DESTINATION ${CMAKE_INSTALL_BINDIR}/translations)
+endforeach()
 foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libssp-0.dll libwinpthread-1.dll)
     execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll} OUTPUT_VARIABLE _pfad
                     OUTPUT_STRIP_TRAILING_WHITESPACE)

@@ -19,7 +19,8 @@ fi
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 missing=()
-for pkg in cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 nsis xz-utils; do
+for pkg in cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 nsis xz-utils \
+    qt6-translations-l10n; do
     dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
 done
 if [ ${#missing[@]} -gt 0 ]; then
@@ -49,6 +50,10 @@ rm -rf "$build/deploy"
 cmake --install "$build" --prefix "$build/deploy" >/dev/null
 cp "$build/deploy/share/gramura/zel.neu" "$build/deploy/zel.neu"
 cmake -DORDNER="$build/deploy" -DOBJDUMP=x86_64-w64-mingw32-objdump -P "$here/cmake/PeImporte.cmake"
+# Without them Qt's dialogs and the command line's help would speak English.
+for qm in qtbase_de.qm qtserialport_de.qm; do
+    [ -s "$build/deploy/translations/$qm" ] || { echo "scripts/windows.sh: translations/$qm fehlt im Programmordner"; exit 1; }
+done
 
 cpack --config "$build/CPackConfig.cmake" -B "$build" >/dev/null
 rm -rf "$build/_CPack_Packages"

@@ -16,6 +16,7 @@
 #include "shell/frmmain.h"
 #include "shell/meldungen.h"
 #include "shell/paneigen.h"
+#include "shell/sprache.h"
 #include "shell/trayfenster.h"
 #include "shell/zentralesteuerung.h"
 #include "simulator/portweiche.h"
@@ -28,9 +29,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLocale>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -50,8 +49,8 @@ struct Optionen {
     QString bis;
 };
 
-// Qt's parser words its refusals in English, and no translation can be installed before the application object
-// exists; the operator reads them in the program's language. A refusal Qt words some other way passes as it is.
+// Qt's parser words its refusals in the language of its translations, English where they are not installed;
+// the operator reads them in the program's language. A refusal Qt words some other way passes as it is.
 QString aufrufFehler(const QCommandLineParser& parser) {
     QStringList unbekannt = parser.unknownOptionNames();
     if (!unbekannt.isEmpty()) {
@@ -61,16 +60,23 @@ QString aufrufFehler(const QCommandLineParser& parser) {
                                       : QStringLiteral("unbekannte Optionen %1"))
             .arg(unbekannt.join(QStringLiteral(", ")));
     }
-    static const QRegularExpression wert(QStringLiteral("^(Missing|Unexpected) value after '(.*)'\\.$"));
-    const QRegularExpressionMatch treffer = wert.match(parser.errorText());
-    if (!treffer.hasMatch())
-        return parser.errorText();
-    return (treffer.captured(1) == QLatin1String("Missing") ? QStringLiteral("%1 erwartet einen Wert")
-                                                            : QStringLiteral("%1 erwartet keinen Wert"))
-        .arg(treffer.captured(2));
+    // Qt's words as its installed translation has them, the program's own in their place.
+    const QString text = parser.errorText();
+    for (const auto& [qt, eigen] : {std::pair{"Missing value after '%1'.", "%1 erwartet einen Wert"},
+                                    {"Unexpected value after '%1'.", "%1 erwartet keinen Wert"}}) {
+        const QString muster = QCoreApplication::translate("QCommandLineParser", qt);
+        const qsizetype stelle = muster.indexOf(QStringLiteral("%1"));
+        if (stelle < 0)
+            continue;
+        const QString vor = muster.left(stelle);
+        const QString nach = muster.mid(stelle + 2);
+        if (text.size() > vor.size() + nach.size() && text.startsWith(vor) && text.endsWith(nach))
+            return QString::fromUtf8(eigen).arg(text.mid(vor.size(), text.size() - vor.size() - nach.size()));
+    }
+    return text;
 }
 
-// Options are read before the application object exists, so a missing display can be told in one line.
+// Options are read before the window's application object exists, so a missing display can be told in one line.
 Optionen parseOptions(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("VELKOR ZEL Desktop: Gewicht der Wiegeanzeige anzeigen, "
@@ -122,9 +128,11 @@ Optionen parseOptions(const QStringList& arguments) {
         std::exit(2);
     }
     if (parser.isSet(help)) {
-        // Parsed before the application object exists, so the program's name is filled in here.
+        // Qt names the program as it was called, folders and all; the help names it as it is typed.
         QString text = parser.helpText();
-        text.replace(QStringLiteral("<executable_name>"), QFileInfo(arguments.value(0)).fileName());
+        const QString aufgerufen = arguments.value(0);
+        if (const qsizetype stelle = text.indexOf(aufgerufen); !aufgerufen.isEmpty() && stelle >= 0)
+            text.replace(stelle, aufgerufen.size(), QFileInfo(aufgerufen).fileName());
         platform::hilfeAusgeben(text);
         std::exit(0);
     }
@@ -159,15 +167,17 @@ int main(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+    // Qt's parser speaks German through the translations an application object holds, and the window's object
+    // cannot be made before the options are read; a core one reads them, and serves the export.
+    auto kern = std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Gramura"));
+    shell::spracheEinrichten();
     const Optionen optionen = parseOptions(arguments);
 
-    // A scheduled job has no display: the export runs on a core application, before any display is asked for.
+    // A scheduled job has no display: the export runs on the core application, before any display is asked for.
+    // Its report speaks German whatever the job's locale, numbers too ("1.234 Gewichte"); the file itself never
+    // depends on it.
     if (!optionen.exportDatei.isEmpty()) {
-        QCoreApplication app(argc, argv);
-        QCoreApplication::setApplicationName(QStringLiteral("Gramura"));
-        // The report speaks German whatever the job's locale, numbers too ("1.234 Gewichte"); the file itself
-        // never depends on it.
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         QString meldung;
         const recording::ExportBefehl befehl{optionen.exportDatei, optionen.von, optionen.bis, optionen.dataDir};
         const int ergebnis = befehl.ausfuehren(&meldung);
@@ -178,6 +188,7 @@ int main(int argc, char** argv) {
         return ergebnis;
     }
 
+    kern.reset();
     QString reason;
     if (!platform::displayAvailable(&reason)) {
         platform::fehlerAusgeben(QStringLiteral("gramura: ") + reason);
@@ -186,6 +197,7 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Gramura"));
+    shell::spracheEinrichten();
     // While the window is hidden in the notification area, closing a message box would otherwise count
     // as closing the last window and end the program; it ends when the main window unloads, and only then.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -114,7 +114,7 @@ QVariant GewichteListe::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !wert.isValid() || wert.isNull())
         return wert;
     if (index.column() == 0)
-        return datumText(wert, m_locale);
+        return datumText(wert);
     if (index.column() == 1)
         return gewichtText(wert.toDouble(), m_locale);
     return wert;
@@ -296,12 +296,12 @@ void GewichteListe::endeGefunden(int anzahl) const {
         Qt::QueuedConnection);
 }
 
-QString GewichteListe::datumText(const QVariant& gespeichert, const QLocale& locale) {
+QString GewichteListe::datumText(const QVariant& gespeichert) {
     const QDateTime moment = datumAusSpeicherform(gespeichert.toString());
     if (!moment.isValid())
         return gespeichert.toString();
-    return locale.toString(moment.date(), QLocale::ShortFormat) + u' ' +
-           moment.time().toString(QStringLiteral("HH:mm:ss"));
+    // Digits only, so no language can change it; the column is laid out for these 19 characters.
+    return moment.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
 }
 
 QString GewichteListe::gewichtText(double wert, const QLocale& locale) {

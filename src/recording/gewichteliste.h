@@ -32,8 +32,9 @@ public:
     static constexpr int kSeitenZeilen = 64;
     static constexpr int kSeitenImSpeicher = 24;
 
-    explicit GewichteListe(const QLocale& locale = QLocale::system(),
-                           const QString& verbindung = QStringLiteral("datgewichte"), QObject* parent = nullptr);
+    // The weights in the form of `locale`; by default the program's own, which is German whatever the computer's.
+    explicit GewichteListe(const QLocale& locale = QLocale(), const QString& verbindung = QStringLiteral("datgewichte"),
+                           QObject* parent = nullptr);
     ~GewichteListe() override;
 
     void setPfad(const QString& pfad) { m_pfad = pfad; }
@@ -54,9 +55,9 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
-    // The cell texts: the date as the locale's short date followed by the time; the weight as "###,##0.0"
-    // with the locale's separators.
-    static QString datumText(const QVariant& gespeichert, const QLocale& locale);
+    // The cell texts: the date and time as "08.12.2026 14:03:07"; the weight as "###,##0.0" with the locale's
+    // separators.
+    static QString datumText(const QVariant& gespeichert);
     static QString gewichtText(double wert, const QLocale& locale);
 
 private:

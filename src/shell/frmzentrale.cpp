@@ -181,6 +181,15 @@ QString FrmZentrale::passwort() const {
 void FrmZentrale::zeigen(const QString& zeile) {
     m_lblpruefung->setText(zeile);
     m_lblpruefung->setVisible(!zeile.isEmpty());
+    // The dialog's least size counts the line as one row, and the window keeps its height when the line grows:
+    // it grows downwards here until the whole line stands above the buttons. Before it is first shown, the
+    // dialog takes the height the line needs by itself.
+    if (!isVisible())
+        return;
+    layout()->activate();
+    const int noetig = layout()->totalHeightForWidth(width());
+    if (noetig > height())
+        resize(width(), noetig);
 }
 
 void FrmZentrale::cmdca_Click() {

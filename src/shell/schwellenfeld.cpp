@@ -79,7 +79,7 @@ bool Schwellenfeld::textUebernehmen(const QString& text) {
     }
     std::optional<double> wert = m_regel.wert(gespeichert);
     if (!wert) {
-        wert = alteForm(gespeichert, locale());
+        wert = alteForm(gespeichert, QLocale::system());
         if (!wert || *wert < m_minimum || *wert > m_maximum)
             return false;
     }

@@ -25,13 +25,14 @@ public:
     QString hinweis() const;
     // The weights the scale marks, bottom up: a handful whatever the day's values.
     QVector<double> teilung() const;
+    // The label of a mark of the scale, as drawn.
+    QString achsenText(double wert) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QRect zeichenflaeche() const;
-    QString achsenText(double wert) const;
     // The scale: its ends and step, round numbers around the day's values.
     void skalieren();
     static bool zeichenbar(const recording::VerlaufsSpalte& spalte);

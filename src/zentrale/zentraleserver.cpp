@@ -4,6 +4,7 @@
 #include "zentralesql.h"
 #include "zentralwerte.h"
 
+#include <QRegularExpression>
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -66,9 +67,11 @@ ZentraleZustand::Lage ZentraleServer::einordnen(const QString& sqlState, const Q
         return Lage::NichtErreichbar;
     if (!sqlState.isEmpty())
         return beimVerbinden ? Lage::AnmeldungAbgelehnt : Lage::SchreibenAbgelehnt;
-    // The driver reports a failed connection without a state; the server's words tell the refusals.
+    // The driver reports a failed connection without a state; the server's words tell the refusals. What they
+    // quote is the operator's own (a host's name, a user's), so "db1.invalid" tells nothing of the fault.
     if (beimVerbinden) {
-        const QString t = text.toLower();
+        static const QRegularExpression zitat(QStringLiteral("\"[^\"]*\"|»[^«]*«|„[^“]*“"));
+        const QString t = QString(text).remove(zitat).toLower();
         // libpq's and OpenSSL's words for a server certificate that the given CA does not vouch for, or that
         // names another host.
         for (const char* wort : {"certificate verify failed", "root certificate file", "does not match host name",

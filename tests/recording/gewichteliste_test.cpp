@@ -93,15 +93,16 @@ TEST(GewichteListe, FormatiertNachDenTrennzeichenDesGebietsschemas) {
     EXPECT_EQ(GewichteListe::gewichtText(1234.56, ohneGruppen), QStringLiteral("1.234,6"));
 }
 
-TEST(GewichteListe, DatumAlsKurzesDatumMitUhrzeit) {
+// The date has one form in every language, four digits of year included; the weight the locale's separators.
+TEST(GewichteListe, DatumInDeutscherFormMitUhrzeit) {
     TestDatenbank t;
     t.mdbAusVorlage();
     WeightStore store;
     ASSERT_TRUE(store.oeffnen(t.mdb()));
     ASSERT_TRUE(store.speichern(QStringLiteral("1234,56"), kMoment));
     for (const auto& [locale, datum, gewicht] :
-         {std::tuple{kDeutsch, QStringLiteral("06.12.26 14:03:07"), QStringLiteral("1.234,6")},
-          std::tuple{kEnglisch, QStringLiteral("12/6/26 14:03:07"), QStringLiteral("1,234.6")}}) {
+         {std::tuple{kDeutsch, QStringLiteral("06.12.2026 14:03:07"), QStringLiteral("1.234,6")},
+          std::tuple{kEnglisch, QStringLiteral("06.12.2026 14:03:07"), QStringLiteral("1,234.6")}}) {
         GewichteListe liste(locale);
         liste.setPfad(t.mdb());
         ASSERT_TRUE(liste.abfragen());

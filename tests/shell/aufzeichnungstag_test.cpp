@@ -120,7 +120,7 @@ protected:
 
     QString gewichtAnzeige(int sekunde) const { return recording::GewichteListe::gewichtText(gewicht(sekunde), m_de); }
     QString datumAnzeige(int sekunde) const {
-        return recording::GewichteListe::datumText(recording::datumSpeicherform(kMitternacht.addSecs(sekunde)), m_de);
+        return recording::GewichteListe::datumText(recording::datumSpeicherform(kMitternacht.addSecs(sekunde)));
     }
 
     // The operator opens "Aufzeichnung", looks at the top, jumps to the end and drags to the middle, and

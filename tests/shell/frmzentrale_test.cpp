@@ -3,7 +3,9 @@
 #include "fakes/memorysettingsstore.h"
 #include "shell/frmzentrale.h"
 #include "zentrale/zentraleadresse.h"
+#include "zentrale/zentralezustand.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -185,6 +187,39 @@ TEST_F(FrmZentraleTest, ClosedWhileTheCheckRunsItsResultIsDropped) {
     // The server hangs up: the check ends, and its result finds no dialog.
     verbindung->abort();
     EXPECT_TRUE(QTest::qWaitFor([&] { return pruefung.isNull(); }, 15000));
+}
+
+// A server name that leads nowhere is one fault, whatever the name says, and its line, however long, wraps and
+// stands whole between the fields and the buttons.
+TEST_F(FrmZentraleTest, ANameThatLeadsNowhereIsOneFaultWithItsLineWholeAboveTheButtons) {
+    const QString unerreichbar = zentrale::ZentraleZustand::lageText(zentrale::ZentraleZustand::Lage::NichtErreichbar);
+    auto dialog = oeffnen();
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    const auto* knoepfe = dialog->cmdok()->parentWidget();
+    for (const QString& name :
+         {QStringLiteral("waage.invalid"), QStringLiteral("ungültige-passwort-authentication.invalid"),
+          QStringLiteral("ganz und gar kein Server, den es irgendwo gibt, mit einem Namen aus vielen Wörtern, "
+                         "die zusammen länger sind als jede Zeile des Dialogs")}) {
+        SCOPED_TRACE(name.toStdString());
+        dialog->txtserver()->setText(name);
+        dialog->txtdatenbank()->setText(QStringLiteral("waagen"));
+        dialog->txtbenutzer()->setText(QStringLiteral("station"));
+        dialog->tlsWaehlen(QStringLiteral("disable"));
+        dialog->cmdpruefen()->click();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return dialog->pruefung() == nullptr; }, 30000));
+        QApplication::processEvents();
+        const QLabel* zeile = dialog->lblpruefung();
+        EXPECT_TRUE(zeile->text().startsWith(unerreichbar + QStringLiteral(": "))) << zeile->text().toStdString();
+        EXPECT_TRUE(zeile->wordWrap());
+        // Whole: as high as its text needs at its width, as wide as it is, inside the dialog, above the buttons.
+        EXPECT_GE(zeile->height(), zeile->heightForWidth(zeile->width()));
+        EXPECT_GE(zeile->width(), zeile->minimumSizeHint().width());
+        EXPECT_TRUE(dialog->rect().contains(zeile->geometry()))
+            << zeile->geometry().bottom() << " " << dialog->height();
+        EXPECT_LT(zeile->geometry().bottom(), knoepfe->geometry().top());
+        EXPECT_TRUE(dialog->rect().contains(knoepfe->geometry()));
+    }
 }
 
 } // namespace

@@ -216,6 +216,13 @@ TEST(ZentraleServer, TellsTheKindOfFault) {
         {"", "could not connect to server: Connection refused", true, Lage::NichtErreichbar},
         {"", "could not translate host name \"db9\" to address", true, Lage::NichtErreichbar},
         {"", "invalid connection option \"hots\"", true, Lage::FalschEingerichtet},
+        {"", "invalid port number: \"99999\"", true, Lage::FalschEingerichtet},
+        // What the operator typed is quoted in them and tells nothing of the kind.
+        {"", "could not translate host name \"waage.invalid\" to address: Name or service not known", true,
+         Lage::NichtErreichbar},
+        {"", "could not translate host name \"passwort-ungültige\" to address: Name or service not known", true,
+         Lage::NichtErreichbar},
+        {"", "konnte Hostnamen »pg_hba.conf.invalid« nicht in Adresse übersetzen", true, Lage::NichtErreichbar},
         {"", "server closed the connection unexpectedly", false, Lage::NichtErreichbar},
         {"08006", "", false, Lage::NichtErreichbar},
         {"57P01", "terminating connection due to administrator command", false, Lage::NichtErreichbar},
