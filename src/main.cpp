@@ -130,7 +130,7 @@ Optionen parseOptions(const QStringList& arguments) {
     if (parser.isSet(help)) {
         // Qt names the program as it was called, folders and all; the help names it as it is typed.
         QString text = parser.helpText();
-        const QString aufgerufen = arguments.value(0);
+        const QString aufgerufen = QCoreApplication::arguments().value(0);
         if (const qsizetype stelle = text.indexOf(aufgerufen); !aufgerufen.isEmpty() && stelle >= 0)
             text.replace(stelle, aufgerufen.size(), QFileInfo(aufgerufen).fileName());
         platform::hilfeAusgeben(text);

@@ -48,7 +48,7 @@ kopie)
 esac
 
 for datei in gramura.exe Qt6Core.dll Qt6Widgets.dll Qt6Sql.dll platforms/qwindows.dll sqldrivers/qsqlite.dll \
-    share/gramura/zel.neu; do
+    share/gramura/zel.neu translations/qtbase_de.qm; do
     [ -f "$programm/$datei" ] || fehlschlag "$datei fehlt in C:\\Program Files\\Gramura"
 done
 for datei in zel.neu zel.mdb; do

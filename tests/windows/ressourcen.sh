@@ -29,7 +29,8 @@ if fehler:
     sys.exit(1)
 PY
 
-for datei in platforms/qwindows.dll sqldrivers/qsqlite.dll zel.neu Qt6Core.dll libstdc++-6.dll libwinpthread-1.dll; do
+for datei in platforms/qwindows.dll sqldrivers/qsqlite.dll zel.neu Qt6Core.dll libstdc++-6.dll libwinpthread-1.dll \
+    translations/qtbase_de.qm translations/qtserialport_de.qm; do
     [ -f "$WIN_DEPLOY/$datei" ] || fehlschlag "$datei fehlt im Ordner $WIN_DEPLOY"
 done
 ls "$WIN_BUILD"/gramura-*-win64.exe >/dev/null 2>&1 || fehlschlag "kein Installationsprogramm gramura-<Version>-win64.exe in $WIN_BUILD"

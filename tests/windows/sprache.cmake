@@ -1,0 +1,1 @@
+gramura_windows_test(sprache sprache.sh)
