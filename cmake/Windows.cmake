@@ -28,13 +28,16 @@ foreach(plugin platforms/qwindows sqldrivers/qsqlite styles/qmodernwindowsstyle 
     get_filename_component(_ordner ${plugin} DIRECTORY)
     install(FILES ${_plugins}/${plugin}.dll DESTINATION ${CMAKE_INSTALL_BINDIR}/${_ordner})
 endforeach()
-# Qt's German words for its own dialogs and the command line, which Qt for Windows does not bring: Debian's
-# (package qt6-translations-l10n), in the folder "translations" beside the program, where it looks for them.
+# Qt's German words for its own dialogs and the command line, in the folder "translations" beside the program,
+# where it looks for them. Cross-built they are Debian's (package qt6-translations-l10n), since the Qt for
+# Windows here brings none; a Qt installed on Windows brings its own.
 foreach(katalog qtbase qtserialport)
-    find_file(GRAMURA_QM_${katalog} ${katalog}_de.qm PATHS /usr/share/qt6/translations NO_DEFAULT_PATH
-              NO_CMAKE_FIND_ROOT_PATH)
+    find_file(GRAMURA_QM_${katalog} ${katalog}_de.qm
+              PATHS /usr/share/qt6/translations ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_TRANSLATIONS}
+              NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
     if(NOT GRAMURA_QM_${katalog})
-        message(FATAL_ERROR "${katalog}_de.qm not found in /usr/share/qt6/translations (package qt6-translations-l10n)")
+        message(FATAL_ERROR "${katalog}_de.qm found neither in /usr/share/qt6/translations (package "
+                            "qt6-translations-l10n) nor in Qt's translations folder")
     endif()
     install(FILES ${GRAMURA_QM_${katalog}} DESTINATION ${CMAKE_INSTALL_BINDIR}/translations)
 endforeach()
