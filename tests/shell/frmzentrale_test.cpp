@@ -199,8 +199,8 @@ TEST_F(FrmZentraleTest, ANameThatLeadsNowhereIsOneFaultWithItsLineWholeAboveTheB
     const auto* knoepfe = dialog->cmdok()->parentWidget();
     for (const QString& name :
          {QStringLiteral("waage.invalid"), QStringLiteral("ungültige-passwort-authentication.invalid"),
-          QStringLiteral("ganz und gar kein Server, den es irgendwo gibt, mit einem Namen aus vielen Wörtern, "
-                         "die zusammen länger sind als jede Zeile des Dialogs")}) {
+          QStringLiteral("ganz und gar kein Server den es irgendwo gibt mit einem Namen aus vielen Wörtern die "
+                         "zusammen länger sind als jede Zeile des Dialogs")}) {
         SCOPED_TRACE(name.toStdString());
         dialog->txtserver()->setText(name);
         dialog->txtdatenbank()->setText(QStringLiteral("waagen"));
