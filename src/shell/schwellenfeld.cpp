@@ -35,10 +35,13 @@ private:
     recording::SchwellenText m_regel;
 };
 
-// A text kept by an earlier version in the number form of the computer's language, or in C's.
+// A text kept by an earlier version in the number form of the computer's language, or in German form (a
+// settings file brought from a German computer), or in C's.
 std::optional<double> alteForm(const QString& text, const QLocale& locale) {
     bool ok = false;
     double wert = locale.toDouble(text, &ok);
+    if (!ok)
+        wert = QLocale(QLocale::German, QLocale::Germany).toDouble(text, &ok);
     if (!ok)
         wert = QLocale::c().toDouble(text, &ok);
     if (!ok || !std::isfinite(wert))

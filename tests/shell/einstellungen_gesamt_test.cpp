@@ -225,7 +225,9 @@ TEST_F(Einstellungen, TabbingThroughThePageWritesEveryListAndFieldAndEachToggled
     EXPECT_EQ(port.opens.size(), 1);
 }
 
-TEST_F(Einstellungen, AnotherPortIsStoredOnLeavingWhileTheOpenPortStays) {
+// Stepping through the list with the arrow keys opens each port picked, as a click would; the setting is
+// written only when the list is left.
+TEST_F(Einstellungen, PortsSteppedThroughByKeyAreOpenedAndTheLastIsStoredOnLeaving) {
     laden();
     zeigenUndAktivieren();
     QComboBox* cboport = eigen().cboport();
@@ -236,9 +238,10 @@ TEST_F(Einstellungen, AnotherPortIsStoredOnLeavingWhileTheOpenPortStays) {
     EXPECT_FALSE(store.inhalt.contains(QStringLiteral("frm_Settings"), QStringLiteral("Port")));
     QTest::keyClick(cboport, Qt::Key_Tab);
     EXPECT_EQ(store.inhalt.values().value(QStringLiteral("frm_Settings/Port")), QStringLiteral("2"));
-    EXPECT_EQ(port.opens.size(), 1);
+    ASSERT_EQ(port.opens.size(), 3);
+    EXPECT_EQ(port.opens.last().section('|', 0, 0), ports.device(3));
     EXPECT_TRUE(port.isOpen());
-    EXPECT_EQ(port.closes, 0);
+    EXPECT_EQ(port.closes, 2);
 }
 
 TEST_F(Einstellungen, SeparatorAppliesAtOnceAndIsStoredOnLeaving) {
