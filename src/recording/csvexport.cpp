@@ -55,6 +55,9 @@ bool CsvExport::direkt() const {
     // written where the caller's descriptor points, not replaced.
     if (QDir::fromNativeSeparators(m_ziel).startsWith(QLatin1String("/dev/")))
         return true;
+    // Windows' devices (NUL, CON) are there in every folder, and a file renamed onto one is refused.
+    if (platform::geraetename(m_ziel))
+        return true;
     const QFileInfo info(m_ziel);
     return info.exists() && !info.isFile() && !info.isDir();
 }

@@ -26,6 +26,10 @@ ExportBefehl::Ergebnis ExportBefehl::ausfuehren(QString* meldung) const {
         return FalscherAufruf;
     }
     const DatenOrt ort = datenOrtErmitteln(datenDir);
+    if (const QString ablehnung = datenOrtAblehnung(ort.ordner); !ablehnung.isEmpty()) {
+        *meldung = ablehnung;
+        return KeineDatenbank;
+    }
     const auto name = fileexist(ort.ordner, Datenbankpflege::kDatenbank);
     if (!name) {
         *meldung = QStringLiteral("In „%1“ gibt es keine Datenbank %2.")
