@@ -33,8 +33,8 @@ struct DatenOrtQuellen {
 
 // --data-dir when given; else the executable's folder when it holds zel.mdb or zel.neu and may be written
 // (portable copy, older installation, build tree; one on a network share counts as not writable); else the
-// per-user data folder. The template is looked
-// for in the chosen folder, beside the executable and in the installed data folder, in that order.
+// per-user data folder. The template is looked for in the chosen folder, beside the executable and in the
+// installed data folder, in that order.
 DatenOrt datenOrtWaehlen(const DatenOrtQuellen& quellen);
 
 // Whether a file can be made in the folder: tried by creating and removing one, since permission bits do
