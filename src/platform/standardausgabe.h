@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QFile;
+
 namespace platform {
 
 // Standard output for bytes that are already in their final form (CSV lines ending in CR LF): Windows' text
@@ -14,5 +16,8 @@ void standardausgabeUnveraendert();
 bool windowsGeraetename(const QString& pfad);
 // The same on this system: on Windows the rule above, elsewhere devices are files under /dev.
 bool geraetename(const QString& pfad);
+// Opens such a device for writing into `datei`; false with the system's own words in `fehler`. Qt would make
+// an absolute path of the name first (Z:\Export\NUL), which Windows refuses as an invalid name.
+bool geraetOeffnen(QFile& datei, const QString& pfad, QString* fehler);
 
 } // namespace platform

@@ -91,6 +91,12 @@ bool CsvExport::beginnen() {
         if (standardausgabe()) {
             platform::standardausgabeUnveraendert();
             offen = datei->open(stdout, QIODevice::WriteOnly, QFileDevice::DontCloseHandle);
+        } else if (platform::geraetename(m_ziel)) {
+            QString grund;
+            if (!platform::geraetOeffnen(*datei, m_ziel, &grund))
+                return scheitern(QStringLiteral("„%1“ lässt sich nicht schreiben: %2").arg(anzeige(m_ziel), grund),
+                                 true);
+            offen = true;
         } else {
             offen = datei->open(QIODevice::WriteOnly);
         }
