@@ -163,6 +163,7 @@ int main(int argc, char** argv) {
     if (!optionen.exportDatei.isEmpty()) {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("Gramura"));
+        const platform::Utf8Konsole utf8;
         QString meldung;
         const recording::ExportBefehl befehl{optionen.exportDatei, optionen.von, optionen.bis, optionen.dataDir};
         const int ergebnis = befehl.ausfuehren(&meldung);

@@ -98,6 +98,18 @@ sed -n 's/.*\(Datum;Uhrzeit;Gewicht\)$/\1/p; /^[0-9][0-9]\.[0-9][0-9]\.[0-9]\{4\
 tail -c +4 "$erwartet" | tr -d '\r' | cmp -s - "$WIN_SCRATCH/konsole.csv" ||
     fehlschlag "--export CON zeigt nicht die CSV: $(cat "$aus")"
 [ -z "$(ls -A "$geraete")" ] || fehlschlag "--export CON lässt Dateien zurück: $(ls -A "$geraete")"
+# A date another program stored as text with an umlaut: the console shows it as written, and no byte order mark
+# before the header.
+umlaute="$WIN_SCRATCH/umlaute"
+mkdir -p "$umlaute"
+cp "$WIN_DEPLOY/zel.neu" "$umlaute/zel.mdb"
+sqlite3 "$umlaute/zel.mdb" "insert into Gewichte (Datum, Gewicht) values ('Prüfung', 5)" || fehlschlag "umlaute/zel.mdb"
+for ziel in - CON; do
+    konsole "$programm --export $ziel --data-dir $(winpfad "$umlaute")" ||
+        fehlschlag "--export $ziel mit Umlauten: Exit-Code $?: $(cat "$aus")"
+    grep -qx "Datum;Uhrzeit;Gewicht" "$aus" && grep -qx "Prüfung;;5" "$aus" ||
+        fehlschlag "--export $ziel zeigt in der Konsole nicht „Prüfung;;5“ unter dem Kopf: $(cat "$aus")"
+done
 
 # 3. --help: on standard output from cmd, and in its console.
 wine cmd /c "$programm --help" >"$aus" 2>"$fehler"
