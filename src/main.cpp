@@ -30,6 +30,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <cstdio>
@@ -164,11 +165,16 @@ int main(int argc, char** argv) {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("Gramura"));
         const platform::Utf8Konsole utf8;
+        // The report speaks German whatever the job's locale, numbers too ("1.234 Gewichte"); the file itself
+        // never depends on it.
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         QString meldung;
         const recording::ExportBefehl befehl{optionen.exportDatei, optionen.von, optionen.bis, optionen.dataDir};
         const int ergebnis = befehl.ausfuehren(&meldung);
         if (ergebnis != recording::ExportBefehl::Erfolg)
             platform::fehlerAusgeben(QStringLiteral("gramura: ") + meldung);
+        else if (!meldung.isEmpty())
+            platform::berichtAusgeben(meldung);
         return ergebnis;
     }
 

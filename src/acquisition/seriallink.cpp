@@ -16,8 +16,13 @@ bool SerialLink::portoeffnen(const QString& device, QString* error) {
     m_retry.stop();
     if (m_port.isOpen())
         m_port.close();
+    m_failure.reset();
     m_device = device;
     return m_port.open(device, QString::fromLatin1(kSettings), error);
+}
+
+bool SerialLink::zugriffVerweigert() const {
+    return m_port.zugriffVerweigert();
 }
 
 void SerialLink::close() {

@@ -11,9 +11,9 @@ class SerialPort;
 
 namespace acquisition {
 
-// The receive-only link to the indicator. Opened once at start-up; a start-up failure leaves it closed for
-// the run unless weiterVersuchen() is asked for. A port lost while running (adapter pulled, PC asleep) is closed at
-// once, its failure kept for one report, and the same device is tried again until it answers.
+// The receive-only link to the indicator. Opened at start-up and whenever another port is chosen; after a
+// failed opening it stays closed unless weiterVersuchen() is asked for. A port lost while running (adapter pulled, PC
+// asleep) is closed at once, its failure kept for one report, and the same device is tried again until it answers.
 class SerialLink : public QObject {
     Q_OBJECT
 public:
@@ -22,8 +22,10 @@ public:
     explicit SerialLink(platform::SerialPort& port, QObject* parent = nullptr);
 
     // Closes an open port, then opens the device with the indicator's line settings. On failure the port
-    // stays closed and *error holds the platform's description.
+    // stays closed and *error holds the platform's description. A failure of the port before is forgotten.
     bool portoeffnen(const QString& device, QString* error);
+    // Whether the last failed opening was refused by the system although the device is there.
+    bool zugriffVerweigert() const;
     void close();
 
     bool isOpen() const;

@@ -85,6 +85,10 @@ void fehlerAusgeben(const QString& text) {
 #endif
 }
 
+void berichtAusgeben(const QString& text) {
+    schreiben(stdout, text);
+}
+
 Utf8Konsole::Utf8Konsole() {
 #ifdef Q_OS_WIN
     const UINT jetzt = GetConsoleOutputCP();

@@ -15,6 +15,9 @@ void konsoleAnbinden();
 // in a message box as well, so that a refusal at start-up is never silent.
 void hilfeAusgeben(const QString& text);
 void fehlerAusgeben(const QString& text);
+// What a run without a window did, on standard output: never in a message box, so that a scheduled job that
+// succeeded waits for no one.
+void berichtAusgeben(const QString& text);
 
 // While it lives, a console this program writes bytes to (the CSV of --export - or --export CON) reads them
 // as UTF-8, as they are written; in its own OEM code page ü would come out as two other letters and the byte

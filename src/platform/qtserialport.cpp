@@ -62,6 +62,7 @@ QtSerialPort::~QtSerialPort() = default;
 
 bool QtSerialPort::open(const QString& device, const QString& settings, QString* error) {
     close();
+    m_verweigert = false;
     LineSettings line;
     if (!parseSettings(settings, &line)) {
         *error = QStringLiteral("Ungültige Schnittstellenparameter: %1").arg(settings);
@@ -80,6 +81,9 @@ bool QtSerialPort::open(const QString& device, const QString& settings, QString*
     m_failedReported = false;
     if (!m_port->open(QIODevice::ReadOnly)) {
         *error = m_port->errorString();
+        // Windows refuses a COM port another program holds with "access denied"; a lock or an exclusive
+        // terminal held elsewhere, or a device busy, come out as the same error on Linux.
+        m_verweigert = m_port->error() == QSerialPort::PermissionError;
         m_port->clearError();
         return false;
     }

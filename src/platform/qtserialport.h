@@ -18,12 +18,14 @@ public:
     void close() override;
     bool isOpen() const override;
     QByteArray readAll() override;
+    bool zugriffVerweigert() const override { return m_verweigert; }
 
 private:
     void onError();
 
     QSerialPort* m_port;
     bool m_failedReported = false;
+    bool m_verweigert = false;
 };
 
 } // namespace platform

@@ -21,6 +21,9 @@ public:
     virtual bool isOpen() const = 0;
     // Everything received and not yet taken, oldest first.
     virtual QByteArray readAll() = 0;
+    // Whether the last failed open() was refused by the system although the device is there: another
+    // program holding it, or a user without the right to it.
+    virtual bool zugriffVerweigert() const { return false; }
 
 Q_SIGNALS:
     // The open port has failed (device gone, read error). Emitted at most once per opening.

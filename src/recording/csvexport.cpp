@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSaveFile>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -252,6 +253,45 @@ void CsvExport::abbrechen() {
         sicher->cancelWriting();
     m_datei.reset(); // QSaveFile removes its temporary file when it is not committed
     m_quelle.schliessen();
+}
+
+QString CsvExport::gewichte(qint64 anzahl) {
+    return anzahl == 1 ? QStringLiteral("1 Gewicht") : QStringLiteral("%1 Gewichte").arg(QLocale().toString(anzahl));
+}
+
+QString CsvExport::bericht() const {
+    if (m_geschrieben == 0)
+        return kKeineGewichte + QStringLiteral(": nur die Kopfzeile in %1 geschrieben").arg(anzeige(m_ziel));
+    return QStringLiteral("%1 exportiert nach %2").arg(gewichte(m_geschrieben), anzeige(m_ziel));
+}
+
+std::optional<bool> CsvExport::zeitraumLeer(const QString& datenbank, const Zeitraum& zeitraum) {
+    std::optional<bool> leer;
+    Datenquelle quelle(QStringLiteral("exportpruefung"));
+    if (!quelle.oeffnenZumLesen(datenbank))
+        return leer;
+    {
+        // The same rows as the export takes: an open start takes those without Datum, and numbers sort
+        // below any day, BLOBs above.
+        QString bereich;
+        if (zeitraum.von.isValid())
+            bereich = QStringLiteral("datum >= :von");
+        if (zeitraum.bis.isValid())
+            bereich += bereich.isEmpty() ? QStringLiteral("(datum is null or datum < :bis)")
+                                         : QStringLiteral(" and datum < :bis");
+        QSqlQuery query(quelle.db());
+        query.setForwardOnly(true);
+        bool ok = query.prepare(QStringLiteral("select exists (select 1 from gewichte%1)")
+                                    .arg(bereich.isEmpty() ? QString() : QStringLiteral(" where ") + bereich));
+        if (zeitraum.von.isValid())
+            query.bindValue(QStringLiteral(":von"), zeitraum.untergrenze());
+        if (zeitraum.bis.isValid())
+            query.bindValue(QStringLiteral(":bis"), zeitraum.obergrenze());
+        if (ok && query.exec() && query.next())
+            leer = query.value(0).toInt() == 0;
+    }
+    quelle.schliessen();
+    return leer;
 }
 
 bool CsvExport::ausfuehren() {

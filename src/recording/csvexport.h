@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVariant>
 #include <memory>
+#include <optional>
 
 class QFileDevice;
 
@@ -29,6 +30,10 @@ namespace recording {
 class CsvExport {
 public:
     static constexpr int kBlockZeilen = 4096;
+    // Said of a period without rows, before anything is written and in the report of a file that holds
+    // the header alone.
+    static inline const QString kKeineGewichte =
+        QStringLiteral("Im gewählten Zeitraum sind keine Gewichte aufgezeichnet");
 
     CsvExport(QString datenbank, Zeitraum zeitraum, QString ziel, QString verbindung = QStringLiteral("datexport"));
     ~CsvExport();
@@ -54,6 +59,14 @@ public:
     QString fehler() const { return m_fehler; }
     // Whether the failure was the target file's rather than the database's.
     bool dateiFehler() const { return m_dateiFehler; }
+    // For the operator after a complete export: how many weights went where, in the numbers of QLocale().
+    QString bericht() const;
+
+    // "1 Gewicht", "1.234 Gewichte".
+    static QString gewichte(qint64 anzahl);
+    // Whether the period holds no row of the database, asked before a file is chosen: one step down the
+    // index on Datum, read-only. Nothing when the database cannot be read (the export then says why).
+    static std::optional<bool> zeitraumLeer(const QString& datenbank, const Zeitraum& zeitraum);
 
 private:
     bool scheitern(const QString& meldung, bool datei = false);

@@ -4,6 +4,7 @@
 #include "datenbankpflege.h"
 #include "datenort.h"
 #include "fileexist.h"
+#include "platform/standardausgabe.h"
 
 #include <QDir>
 #include <tuple>
@@ -37,8 +38,13 @@ ExportBefehl::Ergebnis ExportBefehl::ausfuehren(QString* meldung) const {
         return KeineDatenbank;
     }
     CsvExport ausgabe(QDir(ort.ordner).filePath(*name), zeitraum, datei, QStringLiteral("befehlexport"));
-    if (ausgabe.ausfuehren())
+    if (ausgabe.ausfuehren()) {
+        const bool geraet = datei == QLatin1String("-") ||
+                            QDir::fromNativeSeparators(datei).startsWith(QLatin1String("/dev/")) ||
+                            platform::geraetename(datei);
+        *meldung = geraet ? QString() : ausgabe.bericht();
         return Erfolg;
+    }
     // One line, whatever SQLite or the file system said.
     *meldung = ausgabe.fehler().simplified();
     return ausgabe.dateiFehler() ? DateiFehler : KeineDatenbank;

@@ -20,7 +20,10 @@ struct ExportBefehl {
     QString bis;
     QString datenDir;
 
-    // Runs the export; on failure `meldung` is one line for stderr.
+    // Runs the export; `meldung` is one line: on failure for stderr, on success for stdout how many weights
+    // went into which file. Empty on success when the file is the standard output or another device, which
+    // may be the same: whoever reads it gets the rows alone, and nothing on stderr, which schedulers and
+    // PowerShell take for a failure.
     Ergebnis ausfuehren(QString* meldung) const;
 };
 

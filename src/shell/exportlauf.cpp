@@ -46,6 +46,10 @@ bool ExportLauf::starten() {
     return true;
 }
 
+QString ExportLauf::bericht() const {
+    return m_ausgabe->bericht();
+}
+
 void ExportLauf::schritt() {
     if (m_beendet)
         return;

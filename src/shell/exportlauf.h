@@ -26,6 +26,8 @@ public:
     bool starten();
     void abbrechen();
     QString fehler() const { return m_fehler; }
+    // After a complete export: how many weights went where.
+    QString bericht() const;
     QProgressDialog* fortschritt() const { return m_fortschritt; }
 
 Q_SIGNALS:

@@ -28,6 +28,7 @@
 #include "trayfenster.h"
 #include "twips.h"
 #include "veraltungswache.h"
+#include "verbindungsanzeige.h"
 #include "verbindungshinweis.h"
 #include "zentraleanzeige.h"
 
@@ -37,6 +38,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <algorithm>
 
 namespace shell {
 
@@ -45,6 +47,8 @@ const auto kCaption = QStringLiteral("VELKOR ZEL Desktop");
 const auto kKeineVerbindung = QStringLiteral("Es konnte keine Verbindung zur Wiegeanzeige hergestellt werden!");
 // Seconds without a telegram after which the weight on display counts as old; 0 never.
 const auto kVeraltet = QStringLiteral("Veraltet");
+// The status band's line about a port picked while running that would not open.
+const auto kPortFehler = QStringLiteral("portFehler");
 } // namespace
 
 FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
@@ -71,11 +75,11 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     setMinimumSize(t.x(kMinClientWidth), t.y(kMinClientHeight));
 
     placeTwips(m_tabkenn, 60, 60, 8475, 4335);
-    m_tabkenn->addPage(m_pangeld, QStringLiteral("Gewichtsanzeige"));
-    m_tabkenn->addPage(m_paneigen, QStringLiteral("Einstellungen"));
-    m_tabkenn->addPage(m_pankenn, QStringLiteral("Aufzeichnung"));
+    m_tabkenn->addPage(m_pangeld, QStringLiteral("&Gewichtsanzeige"));
+    m_tabkenn->addPage(m_paneigen, QStringLiteral("&Einstellungen"));
+    m_tabkenn->addPage(m_pankenn, QStringLiteral("&Aufzeichnung"));
     m_pansalden = new PanSalden(dienste.datenbank ? dienste.datenbank->ort().ordner : QString());
-    m_tabkenn->addPage(m_pansalden, QStringLiteral("Info"));
+    m_tabkenn->addPage(m_pansalden, QStringLiteral("&Info"));
     connect(m_tastenwache, &Tastenwache::erkennungGeaendert, m_pansalden, &PanSalden::tastenerkennungZeigen);
     if (!m_dienste.uhr) {
         m_systemUhr = std::make_unique<recording::SystemUhr>();
@@ -84,7 +88,7 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     recording::Datenbankpflege* datenbank = dienste.datenbank;
     m_panverlauf =
         new PanVerlauf([datenbank] { return datenbank ? datenbank->datenbankPfad() : QString(); }, *m_dienste.uhr);
-    m_tabkenn->addPage(m_panverlauf, QStringLiteral("Verlauf"));
+    m_tabkenn->addPage(m_panverlauf, QStringLiteral("&Verlauf"));
     m_tabkenn->setCurrentIndex(0);
 
     m_cmdBeenden->setObjectName(QStringLiteral("cmdBeenden"));
@@ -102,26 +106,28 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     connect(m_tabkenn, &TabKenn::currentChanged, m_pankenn, &PanKenn::tabkenn_Switch);
     connect(m_tabkenn, &TabKenn::currentChanged, m_paneigen, &PanEigen::tabkenn_Switch);
     connect(m_tabkenn, &TabKenn::currentChanged, m_panverlauf, &PanVerlauf::tabkenn_Switch);
-    // On "Aufzeichnung" the status band stands above the export button's row, on "Verlauf" above the day's
-    // figures, not over them.
-    connect(m_tabkenn, &TabKenn::currentChanged, m_statusband, [this](int index) {
-        m_statusband->freihalten(index == PanKenn::kIndex      ? PanKenn::kKnopfHoehe + PanKenn::kMargin
-                                 : index == PanVerlauf::kIndex ? PanVerlauf::kFigurenRaum
-                                                               : 0);
-    });
+    connect(m_statusband, &Statusband::zeilenGeaendert, this, &FrmMain::bandraumAnpassen);
 
     m_timer1.setObjectName(QStringLiteral("Timer1"));
     m_timer1.setInterval(100);
     connect(&m_timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer);
+    m_verbindung = new Verbindungsanzeige(*m_dienste.uhr, *m_pangeld, *m_pansalden, this);
     // A lost line cut a telegram in two; its start must not be completed by what arrives after reopening.
-    connect(&m_dienste.link, &acquisition::SerialLink::reconnected, this, [this] { m_decoder.leeren(); });
+    connect(&m_dienste.link, &acquisition::SerialLink::reconnected, this, [this] {
+        m_decoder.leeren();
+        m_verbindung->geoeffnet();
+        m_statusband->loeschen(kPortFehler);
+    });
+    connect(&m_dienste.link, &acquisition::SerialLink::lost, this, [this](const QString& beschreibung) {
+        m_verbindung->geschlossen(QStringLiteral("Verbindung verloren"), beschreibung);
+    });
+    connect(m_paneigen, &PanEigen::portGewaehlt, this, &FrmMain::portWechseln);
     m_timer2.setObjectName(QStringLiteral("Timer2"));
     m_timer2.setInterval(1000);
     if (!m_dienste.speicher) {
         m_keinSpeicher = std::make_unique<recording::KeinSpeicher>();
         m_dienste.speicher = m_keinSpeicher.get();
     }
-    m_statusband->ueber(m_tabkenn);
     m_aufzeichnung = new Aufzeichnung(m_timer2, *m_dienste.uhr, *m_dienste.speicher, *txtgewicht(),
                                       *m_paneigen->frmzusatzsalden(), *m_statusband, this);
     using acquisition::Veraltung;
@@ -202,19 +208,49 @@ void FrmMain::Form_Unload() {
     Q_EMIT entladen();
 }
 
-void FrmMain::portoeffnen() {
+QString FrmMain::gewaehltesDevice() const {
     const QString geraet = m_paneigen->gewaehltesGeraet();
-    const QString device = geraet.isEmpty() ? m_dienste.ports.device(m_paneigen->cboport()->currentIndex() + 1)
-                                            : m_dienste.ports.geraet(geraet);
+    return geraet.isEmpty() ? m_dienste.ports.device(m_paneigen->cboport()->currentIndex() + 1)
+                            : m_dienste.ports.geraet(geraet);
+}
+
+std::optional<Verbindungshinweis> FrmMain::gewaehltenPortOeffnen() {
+    const QString device = gewaehltesDevice();
     m_portName = m_paneigen->portName();
+    m_verbindung->gewaehlt(m_portName, device);
     QString error;
-    if (m_dienste.link.portoeffnen(device, &error))
+    if (m_dienste.link.portoeffnen(device, &error)) {
+        m_verbindung->geoeffnet();
+        return std::nullopt;
+    }
+    Verbindungshinweis hinweis =
+        verbindungshinweis(*m_dienste.geraete, m_portName, device, error, m_dienste.link.zugriffVerweigert());
+    m_verbindung->geschlossen(hinweis.kurz, hinweis.einzelheiten.isEmpty() ? error : hinweis.einzelheiten);
+    // A USB adapter may be plugged in later, another program let go of the port: the link waits for it.
+    m_dienste.link.weiterVersuchen();
+    return hinweis;
+}
+
+void FrmMain::portoeffnen() {
+    if (const auto hinweis = gewaehltenPortOeffnen())
+        m_dienste.meldungen.zeige(kKeineVerbindung + QStringLiteral("\n\n") + hinweis->text, hinweis->einzelheiten);
+}
+
+void FrmMain::portWechseln() {
+    // The port in use picked again: nothing to do while it is open or being waited for.
+    if (gewaehltesDevice() == m_dienste.link.device() && (m_dienste.link.isOpen() || m_dienste.link.reconnecting()))
         return;
-    m_dienste.meldungen.zeige(kKeineVerbindung + QStringLiteral("\n\n") +
-                              verbindungshinweis(*m_dienste.geraete, device, error));
-    // A device chosen by its own name is an adapter that may be plugged in later: the link waits for it.
-    if (!geraet.isEmpty())
-        m_dienste.link.weiterVersuchen();
+    // A telegram begun on the old port must not be completed by the new one.
+    m_decoder.leeren();
+    const auto hinweis = gewaehltenPortOeffnen();
+    if (!hinweis) {
+        m_statusband->loeschen(kPortFehler);
+        return;
+    }
+    m_statusband->setzen(kPortFehler, Statusband::Schwere::Warnung,
+                         QStringLiteral("Keine Verbindung zu %1: %2").arg(m_portName, hinweis->kurz),
+                         hinweis->einzelheiten.isEmpty() ? hinweis->text
+                                                         : hinweis->text + QLatin1Char('\n') + hinweis->einzelheiten);
 }
 
 void FrmMain::Timer1_Timer() {
@@ -252,8 +288,10 @@ void FrmMain::gewichtlesen() {
         }
     }
     // Also the same weight again: it is the indicator's word that it still stands.
-    if (telegramm)
+    if (telegramm) {
         m_veraltungswache->telegramm();
+        m_verbindung->telegramm();
+    }
 }
 
 QString FrmMain::einzufuegendesGewicht() {
@@ -284,7 +322,8 @@ void FrmMain::tabReihenfolgeSetzen() {
                           m_paneigen->cboTaste()};
     order += m_paneigen->frmzusatzsalden()->tabReihenfolge();
     order << m_paneigen->cmdzentrale();
-    order << m_pankenn->grdgewichte() << m_pankenn->cmdexportieren() << txtgewicht() << m_cmdlöschen;
+    // The weight display, designed between them, takes no focus and so is no stop.
+    order << m_pankenn->grdgewichte() << m_pankenn->cmdexportieren() << m_cmdlöschen;
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -303,17 +342,56 @@ void FrmMain::resizeEvent(QResizeEvent* event) {
     Form_Resize();
 }
 
+void FrmMain::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // Back from the task bar: what the band asked for meanwhile, and the layout the rule held back.
+    if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
+        bandraumAnpassen();
+        Form_Resize();
+    }
+}
+
+int FrmMain::bandraum() const {
+    const int zeilen = m_statusband->zeilen();
+    if (zeilen == 0)
+        return 0;
+    const Twips t = Twips::forWidget(this);
+    return zeilen * t.y(Statusband::kZeilenhoehe) + t.y(kBandAbstand);
+}
+
+void FrmMain::bandraumAnpassen() {
+    // A minimised window keeps its size; the band gets its room when the window is back.
+    if (isMinimized())
+        return;
+    const int raum = bandraum();
+    if (raum == m_bandraum)
+        return;
+    const int hoehe = height() + raum - m_bandraum;
+    m_bandraum = raum;
+    const Twips t = Twips::forWidget(this);
+    // The band's lines below the buttons rather than over the pages: the window grows by their height, and the
+    // pages keep all of theirs. The minimum grows with them, so no smaller window can push them over a control.
+    setMinimumSize(t.x(kMinClientWidth), t.y(kMinClientHeight) + raum);
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        resize(width(), std::max(hoehe, minimumHeight()));
+    Form_Resize();
+}
+
 void FrmMain::Form_Resize() {
     // The rule sets the window's own layout; a minimised window has none to keep.
     if (isMinimized())
         return;
     const Twips t = Twips::forWidget(this);
-    const FensterLayout layout = fensterLayout(t.toTwipsX(width()), t.toTwipsY(height()));
+    const FensterLayout layout = fensterLayout(t.toTwipsX(width()), t.toTwipsY(height() - m_bandraum));
     m_tabkenn->resize(t.x(layout.tabWidth), t.y(layout.tabHeight));
     for (QPushButton* button : {m_cmdBeenden, m_cmdMinimieren, m_cmdlöschen, m_paneigen->cmdzentrale()})
         button->move(button->x(), t.y(layout.buttonTop));
     m_cmdMinimieren->move(t.x(layout.minimierenLeft), m_cmdMinimieren->y());
     m_cmdlöschen->move(t.x(layout.loeschenLeft), m_cmdlöschen->y());
+    if (m_bandraum > 0) {
+        const int oben = m_cmdBeenden->geometry().bottom() + 1 + t.y(kBandAbstand);
+        m_statusband->einpassen(QRect(m_tabkenn->x(), oben, m_tabkenn->width(), m_bandraum - t.y(kBandAbstand)));
+    }
     // The weight's font follows from the field's own resize, which the tab strip's new size brings about.
 }
 

@@ -2,10 +2,12 @@
 
 #include "acquisition/telegramdecoder.h"
 #include "einstellungen.h"
+#include "verbindungshinweis.h"
 
 #include <QTimer>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class QLineEdit;
 class QPushButton;
@@ -49,6 +51,7 @@ class TabKenn;
 class TrayFenster;
 class Tastenwache;
 class Veraltungswache;
+class Verbindungsanzeige;
 class ZentraleAnzeige;
 
 // What the main window works with, handed in so tests can put fakes in their place.
@@ -121,11 +124,26 @@ Q_SIGNALS:
     void entladen();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Twips between the buttons' row and the status band below it.
+    static constexpr int kBandAbstand = 60;
+
+    // Pixels the status band takes below the buttons with the lines it shows now, the gap above it included.
+    int bandraum() const;
+    // Gives the status band the room its lines need: the window grows or shrinks by the difference.
+    void bandraumAnpassen();
     void portoeffnen();
+    // A port picked in the list while the program runs is opened at once; a failure is told in the status
+    // band rather than in a message box, so stepping through the list with the arrow keys stays quiet.
+    void portWechseln();
+    // The device behind the choice in the port list.
+    QString gewaehltesDevice() const;
+    // Opens the port chosen in the list; on failure says why, the link then waiting for the port.
+    std::optional<Verbindungshinweis> gewaehltenPortOeffnen();
     // What a press of the hotkey pastes: the weight shown, or nothing while it is old.
     QString einzufuegendesGewicht();
     void Form_Resize();
@@ -153,11 +171,14 @@ private:
     std::unique_ptr<recording::Uhr> m_systemUhr;
     Aufzeichnung* m_aufzeichnung = nullptr;
     Veraltungswache* m_veraltungswache = nullptr;
-    // The port as the operator knows it, from the opening at start-up: the list may show another choice since.
+    Verbindungsanzeige* m_verbindung = nullptr;
+    // The port as the operator knows it, from its last opening: the list may show another choice since.
     QString m_portName;
     QTimer m_timer1;
     QTimer m_timer2;
     bool m_unloaded = false;
+    // The room below the buttons given to the status band, in pixels.
+    int m_bandraum = 0;
 };
 
 } // namespace shell

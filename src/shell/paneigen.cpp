@@ -1,5 +1,6 @@
 #include "paneigen.h"
 
+#include "acquisition/portliste.h"
 #include "acquisition/portmapping.h"
 #include "einstellungen.h"
 #include "flachespanel.h"
@@ -17,7 +18,6 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSet>
 #include <algorithm>
 
 namespace shell {
@@ -27,7 +27,7 @@ const auto kPort = QStringLiteral("Port");
 // A device chosen by its own name has a key of its own: "Port" keeps meaning COM 1-32 for older settings.
 const auto kPortGeraet = QStringLiteral("PortGeraet");
 const auto kKomma = QStringLiteral("Komma");
-constexpr int kPortCount = 32;
+constexpr int kPortCount = acquisition::PortListe::kComAnzahl;
 // A device's name for messages, where its entry says more than that.
 constexpr int kNameRolle = Qt::UserRole + 1;
 } // namespace
@@ -50,6 +50,7 @@ PanEigen::PanEigen(Einstellungen& einstellungen, QWidget* parent)
         new FunktionsTaste(addList(m_allgemein, QStringLiteral("cboTaste"), 6720, 300, 1395, 315), einstellungen, this);
 
     m_schreibwache->anmelden(m_cboport, [this] { cboport_LostFocus(); });
+    connect(m_cboport, &QComboBox::activated, this, &PanEigen::portGewaehlt);
     m_schreibwache->anmelden(m_cbokomma, [this] { cbokomma_LostFocus(); });
     m_schreibwache->anmelden(cboTaste(), [this] { cboTaste_LostFocus(); });
 
@@ -83,16 +84,17 @@ QComboBox* PanEigen::addList(QWidget* parent, const QString& name, int left, int
 
 void PanEigen::cboportFuellen(const acquisition::PortMapping& ports, const platform::SerialDevices& geraete) {
     m_cboport->clear();
-    QSet<QString> belegt;
-    for (int n = 1; n <= kPortCount; ++n) {
-        m_cboport->addItem(QStringLiteral("COM %1").arg(n));
-        m_cboport->setItemData(n - 1, ports.device(n), Qt::ToolTipRole);
-        belegt.insert(ports.device(n));
-    }
+    QStringList comGeraete;
+    for (int n = 1; n <= kPortCount; ++n)
+        comGeraete << ports.device(n);
     // A device that already stands behind a "COM n" is not offered twice.
-    for (const platform::SerialDevice& geraet : geraete.vorhandene()) {
-        if (!belegt.contains(geraet.pfad) && !belegt.contains(geraet.ort))
-            geraetEintragen(geraet.pfad, geraet.kurz, geraet.kurz);
+    for (const acquisition::PortEintrag& eintrag : acquisition::PortListe::bilden(comGeraete, geraete.vorhandene())) {
+        if (eintrag.geraet.isEmpty()) {
+            m_cboport->addItem(eintrag.text);
+            m_cboport->setItemData(m_cboport->count() - 1, eintrag.tip, Qt::ToolTipRole);
+        } else {
+            geraetEintragen(eintrag.geraet, eintrag.text, eintrag.text);
+        }
     }
 }
 
@@ -148,7 +150,7 @@ void PanEigen::geaendertesSchreiben() {
 }
 
 void PanEigen::cboport_LostFocus() {
-    // The open port stays as it is: the choice takes effect at the next start.
+    // The port itself has been opened when it was picked; here the choice is kept for the next start.
     const QString geraet = gewaehltesGeraet();
     if (!geraet.isEmpty()) {
         m_einstellungen.write(kPortGeraet, geraet);

@@ -63,6 +63,10 @@ public:
     void cbokomma_LostFocus();
     void cboTaste_LostFocus();
 
+Q_SIGNALS:
+    // The operator picked an entry of the port list, the same one or another.
+    void portGewaehlt();
+
 private:
     QComboBox* addList(QWidget* parent, const QString& name, int left, int top, int width, int height);
 

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QLabel;
 class QLineEdit;
 
 namespace shell {
@@ -22,12 +23,22 @@ public:
     // Pixels the text may take inside the field.
     int textBreite() const;
 
+    // A line in small letters under where the digits go, such as which port the display waits for; an
+    // empty text hides it.
+    void setHinweis(const QString& text);
+    QLabel* lblhinweis() const { return m_lblhinweis; }
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The field's room for its text, in its own coordinates.
+    QRect innen() const;
+    void hinweisPlatzieren();
+
     QLineEdit* m_txtgewicht;
+    QLabel* m_lblhinweis;
 };
 
 } // namespace shell

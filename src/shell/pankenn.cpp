@@ -59,7 +59,13 @@ PanKenn::PanKenn(recording::Datenbankpflege* datenbank, Meldungen& meldungen, QW
     m_cmdexportieren->setObjectName(QStringLiteral("cmdexportieren"));
     placeTwips(m_cmdexportieren, kMargin, 3690 - kKnopfHoehe + kMargin, kKnopfBreite, kKnopfHoehe);
     connect(m_cmdexportieren, &QPushButton::clicked, this, &PanKenn::cmdexportieren_Click);
-    m_exportFrage = [this] { return ExportDialog::fragen(QDate::currentDate(), window()); };
+    m_exportFrage = [this] {
+        // A database that cannot be read is no empty period: the export itself then says what is wrong.
+        const auto leer = [this](const recording::Zeitraum& zeitraum) {
+            return recording::CsvExport::zeitraumLeer(m_datenbank->datenbankPfad(), zeitraum).value_or(false);
+        };
+        return ExportDialog::fragen(QDate::currentDate(), window(), leer);
+    };
     spaltenbreitenSetzen();
 }
 
@@ -106,6 +112,8 @@ void PanKenn::tabkenn_Switch(int index) {
         if (m_cmdlöschen)
             m_cmdlöschen->setVisible(false);
         angebotZurueckziehen();
+        if (m_band)
+            m_band->loeschen(kExportZeile);
         return;
     }
     if (m_datenbank) {
@@ -184,6 +192,9 @@ void PanKenn::cmdexportieren_Click() {
     const std::optional<ExportWahl> wahl = m_exportFrage();
     if (!wahl)
         return;
+    // The report of the one before no longer holds.
+    if (m_band)
+        m_band->loeschen(kExportZeile);
     auto* lauf = new ExportLauf(
         std::make_unique<recording::CsvExport>(m_datenbank->datenbankPfad(), wahl->zeitraum, wahl->datei), window(),
         this);
@@ -195,11 +206,13 @@ void PanKenn::cmdexportieren_Click() {
     }
     m_exportLauf = lauf;
     m_cmdexportieren->setEnabled(false);
-    connect(lauf, &ExportLauf::beendet, this, [this, lauf](bool, const QString& fehler, qint64) {
+    connect(lauf, &ExportLauf::beendet, this, [this, lauf](bool erfolg, const QString& fehler, qint64) {
         m_cmdexportieren->setEnabled(true);
         lauf->deleteLater();
         if (!fehler.isEmpty())
             m_meldungen.zeige(fehler);
+        else if (erfolg && m_band)
+            m_band->setzen(kExportZeile, Statusband::Schwere::Hinweis, lauf->bericht());
     });
 }
 

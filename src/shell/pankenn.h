@@ -35,6 +35,8 @@ public:
     static constexpr int kKnopfBreite = 1395;
     // The status band's line about the last emptying; its button is "papierkorbKnopf".
     static inline const QString kPapierkorbZeile = QStringLiteral("papierkorb");
+    // The status band's line about the last export, until the page is left.
+    static inline const QString kExportZeile = QStringLiteral("exportbericht");
     // Asks for the period and the file; nothing when the operator cancels.
     using ExportFrage = std::function<std::optional<ExportWahl>()>;
 

@@ -25,6 +25,9 @@ PanSalden::PanSalden(const QString& datenordner, QWidget* parent) : QWidget(pare
     m_lbltastendruck = flachesPanel(this, QString(), links, 1380, 780, 6945, 315);
     m_lbltastendruck->setObjectName(QStringLiteral("lbltastendruck"));
     tastenerkennungZeigen(Tastenwache::Erkennung::Keine);
+    flachesPanel(this, QStringLiteral(" Verbindung:"), links, 60, 1140, 1275, 315);
+    m_lblverbindung = flachesPanel(this, QString(), links, 1380, 1140, 6945, 315);
+    m_lblverbindung->setObjectName(QStringLiteral("lblverbindung"));
 }
 
 void PanSalden::tastenerkennungZeigen(Tastenwache::Erkennung erkennung) {

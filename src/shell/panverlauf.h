@@ -27,8 +27,6 @@ public:
     static constexpr int kMargin = 90;
     // The height of the day chooser's row and of the figures' row, in twips.
     static constexpr int kZeilenHoehe = 315;
-    // The row of figures at the page's bottom with the gap below it: the status band stands above it.
-    static constexpr int kFigurenRaum = kZeilenHoehe + 60;
 
     // datenbank: the working database's path, asked at each reading (emptying may put a new file there).
     PanVerlauf(std::function<QString()> datenbank, const recording::Uhr& uhr, QWidget* parent = nullptr);

@@ -117,11 +117,14 @@ void Statusband::ueber(QWidget* anker) {
     platzieren();
 }
 
-void Statusband::freihalten(int twips) {
-    if (twips == m_frei)
-        return;
-    m_frei = twips;
-    platzieren();
+int Statusband::zeilen() const {
+    return static_cast<int>(std::count_if(m_zeilen.begin(), m_zeilen.end(), [](const Zeile& z) { return z.sichtbar; }));
+}
+
+void Statusband::einpassen(const QRect& flaeche) {
+    setGeometry(flaeche);
+    // A hidden window holds its children's resize events back until it shows; the lines are read before.
+    anordnen();
 }
 
 bool Statusband::eventFilter(QObject* watched, QEvent* event) {
@@ -136,22 +139,28 @@ void Statusband::resizeEvent(QResizeEvent* event) {
 }
 
 void Statusband::platzieren() {
-    const auto anzahl = std::count_if(m_zeilen.begin(), m_zeilen.end(), [](const Zeile& z) { return z.sichtbar; });
-    if (anzahl == 0 || !m_anker) {
+    const int anzahl = zeilen();
+    if (anzahl == 0) {
         hide();
-        return;
+    } else if (m_anker) {
+        // Across the bottom of the anchor's area, inside the margins of a page.
+        const Twips t = Twips::forWidget(m_anker);
+        const QRect anker = m_anker->geometry();
+        const int rand = t.x(45 + 90);
+        const int hoehe = anzahl * t.y(kZeilenhoehe);
+        setGeometry(anker.left() + rand, anker.bottom() + 1 - t.y(45 + 45) - hoehe, anker.width() - 2 * rand, hoehe);
+        anordnen();
+        show();
+        raise();
+    } else {
+        // The owner hears of the new number below and gives the band its room; the lines follow from there.
+        anordnen();
+        show();
     }
-    // Across the bottom of the pages, inside their margins: below the recording table of "Einstellungen"
-    // and over the lower edge of the weight field, whose digits stand in the middle.
-    const Twips t = Twips::forWidget(m_anker);
-    const QRect anker = m_anker->geometry();
-    const int rand = t.x(45 + 90);
-    const int hoehe = static_cast<int>(anzahl) * t.y(kZeilenhoehe);
-    setGeometry(anker.left() + rand, anker.bottom() + 1 - t.y(45 + 45 + m_frei) - hoehe, anker.width() - 2 * rand,
-                hoehe);
-    anordnen();
-    show();
-    raise();
+    if (anzahl != m_gezeigt) {
+        m_gezeigt = anzahl;
+        Q_EMIT zeilenGeaendert(anzahl);
+    }
 }
 
 void Statusband::anordnen() {

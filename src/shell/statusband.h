@@ -13,7 +13,8 @@ namespace shell {
 // The window's one place for states the operator should see without a message box: a recording that
 // fails, weights that come from the simulator, and whatever else comes to be watched. One line per state,
 // the most severe on top; each line cut with "…" to the band's width, its full text in the tooltip. The
-// band lies across the bottom of the pages and is hidden while no line is shown.
+// band is hidden while no line is shown; its owner gives it room of its own, zeilen() lines high, and
+// learns of each change of that number.
 class Statusband final : public QWidget {
     Q_OBJECT
 public:
@@ -38,11 +39,19 @@ public:
     QToolButton* knopf(const QString& schluessel);
     void knopfZeigen(const QString& schluessel, bool zeigen);
 
-    // Lays the band over the bottom of this widget's area (a sibling of the band) and follows its size.
+    // The number of lines shown.
+    int zeilen() const;
+    // Puts the band there, its owner's room for it, and lays the lines out at once, also in a window not
+    // shown yet.
+    void einpassen(const QRect& flaeche);
+
+    // Lays the band over the bottom of this widget's area (a sibling of the band) and follows its size, for
+    // an owner that keeps no room of its own for it.
     void ueber(QWidget* anker);
-    // Keeps this many twips above the band's usual place free, for a page with a row of buttons at its
-    // bottom; 0 for none.
-    void freihalten(int twips);
+
+Q_SIGNALS:
+    // The number of lines shown has changed: the band needs room for that many.
+    void zeilenGeaendert(int zeilen);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -65,7 +74,7 @@ private:
 
     std::vector<Zeile> m_zeilen;
     QPointer<QWidget> m_anker;
-    int m_frei = 0;
+    int m_gezeigt = 0;
 };
 
 } // namespace shell

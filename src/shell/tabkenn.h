@@ -8,7 +8,9 @@ class QTabBar;
 namespace shell {
 
 // The tab strip with its pages. Each page fills the strip below the tab headers but for a 45-twip margin
-// at the sides and the bottom; only the current page is visible.
+// at the sides and the bottom; only the current page is visible. The keyboard turns the pages as in any
+// tabbed dialog: Ctrl+Tab and Ctrl+PgDn to the next, Ctrl+Shift+Tab and Ctrl+PgUp to the one before, and
+// Alt with a caption's underlined letter to that page.
 class TabKenn final : public QWidget {
     Q_OBJECT
 public:
@@ -22,6 +24,8 @@ public:
     void setCurrentIndex(int index);
     QWidget* page(int index) const { return m_pages.at(static_cast<std::size_t>(index)); }
     QTabBar* tabBar() const { return m_bar; }
+    // The page this many steps on, round from the last to the first and back.
+    void blaettern(int schritte);
 
 Q_SIGNALS:
     // Raised after every change of tab, with the new tab already current.
@@ -33,6 +37,7 @@ protected:
 private:
     void showCurrent();
     void layoutPages();
+    void ersteKontrolleFokussieren(QWidget* seite);
 
     QTabBar* m_bar;
     std::vector<QWidget*> m_pages;

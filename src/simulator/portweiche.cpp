@@ -16,6 +16,7 @@ PortWeiche::PortWeiche(QString simulierterName, platform::SerialPort& simuliert,
 bool PortWeiche::open(const QString& device, const QString& settings, QString* error) {
     close();
     platform::SerialPort& ziel = device == m_simulierterName ? m_simuliert : m_echt;
+    m_zuletzt = &ziel;
     if (!ziel.open(device, settings, error))
         return false;
     m_aktiv = &ziel;
@@ -33,6 +34,10 @@ bool PortWeiche::isOpen() const {
 
 QByteArray PortWeiche::readAll() {
     return m_aktiv ? m_aktiv->readAll() : QByteArray();
+}
+
+bool PortWeiche::zugriffVerweigert() const {
+    return m_zuletzt && m_zuletzt->zugriffVerweigert();
 }
 
 void PortWeiche::weitermelden(const platform::SerialPort& quelle, const QString& beschreibung) {

@@ -19,6 +19,7 @@ public:
     void close() override;
     bool isOpen() const override;
     QByteArray readAll() override;
+    bool zugriffVerweigert() const override;
 
 private:
     // Only the port in use may report a failure: the link closes and reopens whatever it was told has failed.
@@ -28,6 +29,8 @@ private:
     platform::SerialPort& m_simuliert;
     platform::SerialPort& m_echt;
     platform::SerialPort* m_aktiv = nullptr;
+    // The port the last opening went to, which alone can say why it failed.
+    const platform::SerialPort* m_zuletzt = nullptr;
 };
 
 } // namespace sim

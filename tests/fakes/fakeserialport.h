@@ -13,12 +13,15 @@ public:
     void close() override;
     bool isOpen() const override { return m_open; }
     QByteArray readAll() override;
+    bool zugriffVerweigert() const override { return !openSucceeds && openVerweigert; }
 
     void receive(const QByteArray& bytes) { m_pending += bytes; }
     void fail(const QString& description) { Q_EMIT failed(description); }
 
     bool openSucceeds = true;
     QString openError = QStringLiteral("No such file or directory");
+    // A failing open is refused by the system rather than missing its device.
+    bool openVerweigert = false;
     QStringList opens; // "device|settings" per attempt
     int closes = 0;
     // Run at each open attempt and at each close of an open port, for tests that log the order of events.

@@ -185,4 +185,38 @@ TEST(CsvExport, AnExportNotRunToItsEndLeavesNoFileAndTheOldOneAsItWas) {
     EXPECT_TRUE(QFile::exists(datei));
 }
 
+TEST(CsvExport, APeriodIsEmptyExactlyWhenItsExportWritesTheHeaderAlone) {
+    TestDatenbank daten;
+    daten.mdbAusVorlage();
+    // Beside a day's row, one without Datum (first in an open start) and a BLOB (after every day).
+    TestDatenbank::abfrage(daten.mdb(), QStringLiteral("insert into Gewichte (Datum, Gewicht) values "
+                                                       "('2026-12-05 12:00:00', 1), (null, 2), (x'00', 3)"));
+    struct Fall {
+        QDate von;
+        QDate bis;
+        bool leer;
+    };
+    const QDate vorgestern(2026, 12, 4), gestern(2026, 12, 5), heute(2026, 12, 6);
+    const Fall faelle[] = {
+        {{}, {}, false},         {heute, heute, true}, {gestern, gestern, false},  {vorgestern, vorgestern, true},
+        {{}, vorgestern, false}, {heute, {}, false},   {vorgestern, heute, false}, {heute.addDays(1), {}, false},
+    };
+    QTemporaryDir ziel;
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.von.toString(Qt::ISODate).toStdString() + ".." + f.bis.toString(Qt::ISODate).toStdString());
+        const recording::Zeitraum zeitraum{f.von, f.bis};
+        EXPECT_EQ(recording::CsvExport::zeitraumLeer(daten.mdb(), zeitraum), std::optional(f.leer));
+        // The question agrees with what the export then finds.
+        recording::CsvExport ausgabe(daten.mdb(), zeitraum, ziel.filePath(QStringLiteral("g.csv")));
+        ASSERT_TRUE(ausgabe.ausfuehren()) << ausgabe.fehler().toStdString();
+        EXPECT_EQ(ausgabe.geschrieben() == 0, f.leer);
+        EXPECT_EQ(ausgabe.bericht().startsWith(recording::CsvExport::kKeineGewichte), f.leer)
+            << ausgabe.bericht().toStdString();
+    }
+    EXPECT_FALSE(recording::Datenquelle::inBenutzung(daten.mdb()));
+    // No database to ask: no answer, and none is made.
+    EXPECT_EQ(recording::CsvExport::zeitraumLeer(daten.pfad(QStringLiteral("fehlt.mdb")), {}), std::nullopt);
+    EXPECT_FALSE(QFileInfo::exists(daten.pfad(QStringLiteral("fehlt.mdb"))));
+}
+
 } // namespace

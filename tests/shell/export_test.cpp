@@ -9,6 +9,7 @@
 #include "recording/weightstore.h"
 #include "shell/pankenn.h"
 #include "shell/panverlauf.h"
+#include "shell/statusband.h"
 #include "shell/verlaufsdiagramm.h"
 #include "testdatenbank.h"
 
@@ -39,12 +40,30 @@ struct Aufzeichnungsseite {
     explicit Aufzeichnungsseite(const TestDatenbank& t)
         : pflege(DatenOrt{t.ordner(), t.vorlage()}, store, liste), pankenn(&pflege, meldungen) {
         pankenn.datenbankEinrichten();
+        seite.resize(565, 258);
+        band.ueber(&seite);
+        pankenn.setStatusband(&band);
+    }
+    // The status band's line about the export, its full text in the tooltip; empty while it is not shown.
+    QString bericht() const {
+        const auto* zeile = band.findChild<QLabel*>(shell::PanKenn::kExportZeile);
+        return zeile && zeile->isVisibleTo(&fenster) ? zeile->toolTip() : QString();
     }
     WeightStore store;
     GewichteListe liste{QLocale(QLocale::German, QLocale::Germany)};
     Datenbankpflege pflege;
     RecordingMeldungen meldungen;
+    QWidget fenster;
+    QWidget seite{&fenster}; // where the band lies, as over the window's pages
+    shell::Statusband band{&fenster};
     shell::PanKenn pankenn;
+};
+
+// The numbers of the report in German form, as the program sets them.
+struct DeutscheZahlen {
+    DeutscheZahlen() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+    ~DeutscheZahlen() { QLocale::setDefault(vorher); }
+    const QLocale vorher;
 };
 
 TEST(Export, RunsBlockByBlockBetweenOtherEventsAndLeavesNothingWhenCancelled) {
@@ -83,6 +102,8 @@ TEST(Export, RunsBlockByBlockBetweenOtherEventsAndLeavesNothingWhenCancelled) {
         EXPECT_TRUE(s.pankenn.cmdexportieren()->isEnabled());
         if (abbrechen) {
             EXPECT_EQ(QDir(ziel.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+            // Nothing was exported, and nothing is said to be.
+            EXPECT_EQ(s.bericht(), QString());
         } else {
             // Four blocks, with the other timer's turns in between.
             EXPECT_GE(ticks, 3);
@@ -98,6 +119,46 @@ TEST(Export, RunsBlockByBlockBetweenOtherEventsAndLeavesNothingWhenCancelled) {
         }
     }
     EXPECT_TRUE(s.meldungen.shown.isEmpty()) << s.meldungen.shown.join('\n').toStdString();
+}
+
+TEST(Export, TheStatusBandSaysHowManyWeightsWentWhereUntilThePageIsLeft) {
+    const DeutscheZahlen deutsch;
+    struct Fall {
+        int zeilen;
+        const char* gesagt;
+    };
+    const Fall faelle[] = {
+        {1, "1 Gewicht exportiert nach "},
+        {2, "2 Gewichte exportiert nach "},
+        {1234, "1.234 Gewichte exportiert nach "},
+        {0, "Im gewählten Zeitraum sind keine Gewichte aufgezeichnet: nur die Kopfzeile in "},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.gesagt);
+        TestDatenbank t;
+        Aufzeichnungsseite s(t);
+        if (f.zeilen > 0)
+            fuellen(t.mdb(), QDate(2026, 12, 6), f.zeilen);
+        // Rows of another day stay out of the period and of the count.
+        fuellen(t.mdb(), QDate(2026, 12, 7), 3);
+        QTemporaryDir ziel;
+        const QString datei = ziel.filePath(QStringLiteral("gewichte.csv"));
+        s.pankenn.setExportFrage([&] { return shell::ExportWahl{{QDate(2026, 12, 6), QDate(2026, 12, 6)}, datei}; });
+        s.pankenn.tabkenn_Switch(shell::PanKenn::kIndex);
+        s.pankenn.cmdexportieren()->click();
+        QPointer<shell::ExportLauf> lauf = s.pankenn.exportLauf();
+        ASSERT_NE(lauf, nullptr);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return lauf.isNull(); }, 30000));
+        EXPECT_TRUE(s.meldungen.shown.isEmpty()) << s.meldungen.shown.join('\n').toStdString();
+        EXPECT_TRUE(s.bericht().startsWith(QString::fromUtf8(f.gesagt))) << s.bericht().toStdString();
+        EXPECT_TRUE(s.bericht().contains(QDir::toNativeSeparators(datei))) << s.bericht().toStdString();
+
+        // Said while the page stays, gone once the operator turns to another page.
+        s.pankenn.tabkenn_Switch(shell::PanKenn::kIndex);
+        EXPECT_FALSE(s.bericht().isEmpty());
+        s.pankenn.tabkenn_Switch(0);
+        EXPECT_EQ(s.bericht(), QString());
+    }
 }
 
 TEST(Export, AFileThatCannotBeWrittenIsToldAndNothingRuns) {

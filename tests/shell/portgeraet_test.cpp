@@ -1,9 +1,11 @@
 #include "hauptfenster_fixture.h"
 #include "shell/paneigen.h"
+#include "shell/pansalden.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QTest>
 
 namespace {
@@ -18,9 +20,12 @@ protected:
         Hauptfenster::SetUp();
         link.setRetryInterval(5);
         // The first serial port of the board stands behind "COM 1" already; it is not listed twice.
-        geraete.geraete = {{QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/ttyS0"), QStringLiteral("ttyS0")},
-                           {kAcm, kAcm, QStringLiteral("ttyACM0 – Waage USB")},
-                           {kAdapter, QStringLiteral("/dev/ttyUSB0"), QStringLiteral("ttyUSB0 – FT232R USB UART")}};
+        geraete.geraete = {
+            {QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/ttyS0"), QStringLiteral("ttyS0")},
+            {kAcm, kAcm, QStringLiteral("ttyACM0 – Waage USB")},
+            {kAdapter, QStringLiteral("/dev/ttyUSB0"), QStringLiteral("ttyUSB0 – FT232R USB UART")},
+            // Windows names a present port by its device as well: that is "COM 5" already.
+            {QStringLiteral("\\\\.\\COM5"), QStringLiteral("\\\\.\\COM5"), QStringLiteral("COM5 – USB-SERIAL CH340")}};
     }
     QComboBox* cboport() const { return frm->paneigen()->cboport(); }
     QString geschrieben(const QString& key) const {
@@ -100,10 +105,68 @@ TEST_F(PortGeraet, DeviceTheUserMayNotReadNamesTheGroupThatOwnsIt) {
     EXPECT_EQ(zeilen.value(0), kKeineVerbindung);
     EXPECT_TRUE(zeilen.contains(ports.device(1) + QStringLiteral(": Permission denied")));
     EXPECT_TRUE(meldungen.shown.first().contains(QStringLiteral("Gruppe „uucp“"))) << zeilen.join('|').toStdString();
-    // A COM port that fails at start-up stays closed for the run, as before.
-    port.openSucceeds = true;
-    QTest::qWait(50);
-    EXPECT_EQ(port.opens.size(), 1);
 }
+
+struct Fehlschlag {
+    const char* name;
+    platform::SerialDevices::Zustand zustand;
+    bool verweigert;
+    const char* systemtext;
+    // The state of the line in the row " Verbindung:".
+    const char* kurz;
+    // A line of the message under its first; none where the system's words alone say it.
+    const char* zeile;
+    // Whether the system's words stand only in the details.
+    bool systemtextInEinzelheiten;
+};
+
+void PrintTo(const Fehlschlag& f, std::ostream* os) {
+    *os << f.name;
+}
+
+class ComPortFehlschlag : public PortGeraet, public testing::WithParamInterface<Fehlschlag> {};
+
+TEST_P(ComPortFehlschlag, IsToldOnceWithWhatToDoAndOpenedBySelfWhenItCan) {
+    const Fehlschlag& fall = GetParam();
+    const QString device = ports.device(1);
+    geraete.zustaende.insert(device, fall.zustand);
+    geraete.gruppen.insert(device, QStringLiteral("dialout"));
+    port.openSucceeds = false;
+    port.openVerweigert = fall.verweigert;
+    port.openError = QString::fromUtf8(fall.systemtext);
+    laden();
+    ASSERT_EQ(meldungen.shown.size(), 1);
+    const QStringList zeilen = meldungen.shown.first().split('\n');
+    EXPECT_EQ(zeilen.value(0), kKeineVerbindung);
+    if (fall.zeile) {
+        EXPECT_TRUE(zeilen.contains(QString::fromUtf8(fall.zeile))) << zeilen.join('|').toStdString();
+    }
+    const QString systemtext = device + QStringLiteral(": ") + port.openError;
+    EXPECT_EQ(zeilen.contains(systemtext), !fall.systemtextInEinzelheiten);
+    EXPECT_EQ(meldungen.einzelheiten.first(), fall.systemtextInEinzelheiten ? systemtext : QString());
+    EXPECT_EQ(frm->pansalden()->lblverbindung()->text(),
+              QStringLiteral(" COM 1: nicht geöffnet (%1), noch kein Telegramm").arg(QString::fromUtf8(fall.kurz)));
+
+    port.openSucceeds = true;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return link.isOpen(); }, 2000));
+    EXPECT_EQ(port.opens.last(), device + QStringLiteral("|2400,N,8,1"));
+    EXPECT_EQ(meldungen.shown.size(), 1);
+    EXPECT_EQ(frm->pansalden()->lblverbindung()->text(), QStringLiteral(" COM 1: geöffnet, noch kein Telegramm"));
+}
+
+using Zustand = platform::SerialDevices::Zustand;
+INSTANTIATE_TEST_SUITE_P(
+    Arten, ComPortFehlschlag,
+    testing::Values(Fehlschlag{"AdapterNotPluggedIn", Zustand::Fehlt, false, "No such file or directory", "Gerät fehlt",
+                               "Sobald es angeschlossen ist, wird COM 1 von selbst geöffnet.", false},
+                    Fehlschlag{"HeldByAnotherProgram", Zustand::Vorhanden, true, "Zugriff verweigert", "belegt",
+                               "COM 1 ist belegt: ein anderes Programm hat die Schnittstelle geöffnet.", true},
+                    Fehlschlag{"NotTheUsersToRead", Zustand::KeinZugriff, true, "Permission denied", "kein Zugriff",
+                               "Dieser Benutzer darf das Gerät nicht lesen: er muss zur Gruppe „dialout“ gehören, der "
+                               "das Gerät gehört (meist dialout), und sich danach neu anmelden.",
+                               false},
+                    Fehlschlag{"OtherFailure", Zustand::Vorhanden, false, "Inappropriate ioctl for device", "Fehler",
+                               nullptr, false}),
+    [](const testing::TestParamInfo<Fehlschlag>& p) { return std::string(p.param.name); });
 
 } // namespace

@@ -7,6 +7,8 @@
 #include "platform/pty.h"
 #include "platform/qtserialport.h"
 #include "shell/frmmain.h"
+#include "shell/pangeld.h"
+#include "shell/pansalden.h"
 #include "shell/statusband.h"
 #include "simulator/indicatorsimulator.h"
 
@@ -70,6 +72,12 @@ struct Programm {
         const auto* zeile = frmMain->statusband()->findChild<QLabel*>(QStringLiteral("keineDaten"));
         return zeile && !zeile->isHidden() && !frmMain->statusband()->isHidden() ? zeile->toolTip() : QString();
     }
+    // The small line under the digits; empty while it is not shown.
+    QString hinweis() const {
+        const QLabel* zeile = frmMain->pangeld()->lblhinweis();
+        return zeile->isVisibleTo(frmMain->pangeld()) ? zeile->text() : QString();
+    }
+    QString info() const { return frmMain->pansalden()->lblverbindung()->text(); }
     bool zeigt(const QString& text) {
         return QTest::qWaitFor([&] { return gewicht() == text; }, kWaitMs);
     }
@@ -147,34 +155,43 @@ TEST_F(SerialEndToEnd, SeveralTelegramsInOneTickEndWithTheLast) {
     EXPECT_EQ(programm.anzeigen[0].second, programm.anzeigen[2].second);
 }
 
-TEST_F(SerialEndToEnd, MissingDeviceIsReportedOnceAndNeverRetried) {
+TEST_F(SerialEndToEnd, MissingComPortIsReportedOnceWaitedForAndOpenedWhenItAppears) {
     Programm programm(link());
     EXPECT_EQ(ersteZeilen(programm.meldungen.shown), QStringList{kKeineVerbindung});
     EXPECT_FALSE(programm.link.isOpen());
-    EXPECT_FALSE(programm.link.reconnecting());
+    EXPECT_EQ(programm.hinweis(), QStringLiteral("Warte auf Daten von COM 1 …"));
+    EXPECT_EQ(programm.info(), QStringLiteral(" COM 1: nicht geöffnet (Gerät fehlt), noch kein Telegramm"));
 
-    // Even when the device turns up later, the port stays closed for this run.
+    // A USB adapter plugged in later: opened by itself, without a second message.
     auto indicator = simulator({QStringLiteral("0012.50")}, link());
-    ASSERT_TRUE(programm.ticksAbwarten(8)); // 800 ms: sixteen retry intervals
-    EXPECT_FALSE(programm.link.isOpen());
-    EXPECT_EQ(programm.gewicht(), QString());
+    EXPECT_TRUE(programm.zeigt(QStringLiteral("12,50")));
+    EXPECT_TRUE(programm.link.isOpen());
+    EXPECT_EQ(programm.hinweis(), QString());
+    EXPECT_TRUE(programm.info().startsWith(QStringLiteral(" COM 1: geöffnet, letztes Telegramm ")))
+        << programm.info().toStdString();
     EXPECT_EQ(ersteZeilen(programm.meldungen.shown), QStringList{kKeineVerbindung});
 }
 
-TEST_F(SerialEndToEnd, DeviceHeldByAnotherProgramIsReportedOnceAndStaysClosed) {
+TEST_F(SerialEndToEnd, DeviceHeldByAnotherProgramIsBelegtAndOpenedOnceLetGo) {
     auto indicator = simulator({QStringLiteral("0012.50")}, link());
     QSerialPort other;
     other.setPortName(link());
     ASSERT_TRUE(other.open(QIODevice::ReadOnly)) << other.errorString().toStdString();
 
     Programm programm(link());
-    EXPECT_EQ(ersteZeilen(programm.meldungen.shown), QStringList{kKeineVerbindung});
+    ASSERT_EQ(ersteZeilen(programm.meldungen.shown), QStringList{kKeineVerbindung});
+    const QStringList zeilen = programm.meldungen.shown.first().split(QLatin1Char('\n'));
+    EXPECT_TRUE(
+        zeilen.contains(QStringLiteral("COM 1 ist belegt: ein anderes Programm hat die Schnittstelle geöffnet.")))
+        << zeilen.join(QLatin1Char('|')).toStdString();
+    // The system's words go to the details only.
+    EXPECT_TRUE(programm.meldungen.einzelheiten.first().startsWith(link() + QStringLiteral(": ")));
     EXPECT_FALSE(programm.link.isOpen());
+    EXPECT_EQ(programm.info(), QStringLiteral(" COM 1: nicht geöffnet (belegt), noch kein Telegramm"));
 
     other.close();
-    ASSERT_TRUE(programm.ticksAbwarten(8));
-    EXPECT_FALSE(programm.link.isOpen());
-    EXPECT_EQ(programm.gewicht(), QString());
+    EXPECT_TRUE(programm.zeigt(QStringLiteral("12,50")));
+    EXPECT_TRUE(programm.link.isOpen());
     EXPECT_EQ(programm.meldungen.shown.size(), 1);
 }
 

@@ -230,24 +230,27 @@ TEST_F(Startablauf, PortThatFailedToOpenIsLeftAloneAtShutdown) {
     protokoll.eintraege.clear();
     frm->cmdBeenden()->click();
     EXPECT_EQ(protokoll.eintraege, (QStringList{"Tastatur beenden", "Tray entfernen", "entladen"}));
-    EXPECT_EQ(port.opens.size(), 1); // never retried
+    EXPECT_EQ(port.opens.size(), 1);
+    EXPECT_FALSE(link.reconnecting()) << "the waiting for the port ends with the window";
 }
 
-TEST_F(Startablauf, PortChosenWhileRunningIsStoredButNotOpened) {
+TEST_F(Startablauf, PortPickedWhileRunningIsOpenedAtOnceAndStoredWhenLeft) {
     laden();
     QComboBox* cboport = frm->paneigen()->cboport();
     cboport->setCurrentIndex(4);
+    Q_EMIT cboport->activated(4);
+    ASSERT_EQ(port.opens.size(), 2);
+    EXPECT_TRUE(port.isOpen());
+    EXPECT_EQ(port.opens.last().section('|', 0, 0), ports.device(5));
+    EXPECT_FALSE(store.inhalt.values().contains(QStringLiteral("frm_Settings/Port")));
     frm->paneigen()->cboport_LostFocus();
     EXPECT_EQ(store.inhalt.values().value(QStringLiteral("frm_Settings/Port")), QStringLiteral("4"));
-    EXPECT_EQ(port.opens.size(), 1);
-    EXPECT_TRUE(port.isOpen());
-    EXPECT_EQ(port.opens.first().section('|', 0, 0), ports.device(1));
     frm->Form_Unload();
 
     // The next start opens the stored port.
     frm.reset();
     laden();
-    ASSERT_EQ(port.opens.size(), 2);
+    ASSERT_EQ(port.opens.size(), 3);
     EXPECT_EQ(port.opens.last().section('|', 0, 0), ports.device(5));
 }
 

@@ -13,7 +13,7 @@ set(_fenster_fixture ${CMAKE_CURRENT_LIST_DIR}/hauptfenster_fixture.h ${CMAKE_CU
                      ${CMAKE_CURRENT_LIST_DIR}/fakeeinfueger.cpp)
 find_package(Qt6 REQUIRED COMPONENTS Test)
 foreach(_fenstertest startablauf einstellungen_gesamt einstellungen_ende fensteraufbau fenstergroesse verbindungsverlust
-                    veraltet portgeraet)
+                    veraltet portgeraet verbindung bandraum tastaturbedienung)
     gramura_add_gtest(shell_${_fenstertest}_test GUI
         SOURCES ${CMAKE_CURRENT_LIST_DIR}/${_fenstertest}_test.cpp ${_fenster_fixture}
         LIBS shell recording_store gramura_fakes Qt6::Test
