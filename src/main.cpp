@@ -164,7 +164,6 @@ int main(int argc, char** argv) {
     if (!optionen.exportDatei.isEmpty()) {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("Gramura"));
-        const platform::Utf8Konsole utf8;
         // The report speaks German whatever the job's locale, numbers too ("1.234 Gewichte"); the file itself
         // never depends on it.
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));

@@ -89,21 +89,4 @@ void berichtAusgeben(const QString& text) {
     schreiben(stdout, text);
 }
 
-Utf8Konsole::Utf8Konsole() {
-#ifdef Q_OS_WIN
-    const UINT jetzt = GetConsoleOutputCP();
-    if (jetzt != 0 && jetzt != CP_UTF8 && SetConsoleOutputCP(CP_UTF8))
-        m_vorher = jetzt;
-#endif
-}
-
-Utf8Konsole::~Utf8Konsole() {
-#ifdef Q_OS_WIN
-    if (m_vorher != 0) {
-        std::fflush(nullptr);
-        SetConsoleOutputCP(m_vorher);
-    }
-#endif
-}
-
 } // namespace platform

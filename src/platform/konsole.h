@@ -19,19 +19,4 @@ void fehlerAusgeben(const QString& text);
 // succeeded waits for no one.
 void berichtAusgeben(const QString& text);
 
-// While it lives, a console this program writes bytes to (the CSV of --export - or --export CON) reads them
-// as UTF-8, as they are written; in its own OEM code page ü would come out as two other letters and the byte
-// order mark as three. The console's code page is the same for every program in it, so it is set back at the
-// end. Nothing to do where there is no console, or elsewhere than on Windows.
-class Utf8Konsole {
-public:
-    Utf8Konsole();
-    ~Utf8Konsole();
-    Utf8Konsole(const Utf8Konsole&) = delete;
-    Utf8Konsole& operator=(const Utf8Konsole&) = delete;
-
-private:
-    unsigned int m_vorher = 0;
-};
-
 } // namespace platform

@@ -1,6 +1,7 @@
 #include "csvexport.h"
 
 #include "csvformat.h"
+#include "platform/konsolenausgabe.h"
 #include "platform/standardausgabe.h"
 
 #include <QDir>
@@ -85,6 +86,10 @@ bool CsvExport::beginnen() {
     if (!direkt()) {
         m_datei = std::make_unique<QSaveFile>(m_ziel);
         offen = m_datei->open(QIODevice::WriteOnly);
+    } else if (auto konsole = platform::konsoleFuer(m_ziel)) {
+        // A console of Windows shows the rows as text; as bytes it would read them in its own code page.
+        offen = konsole->open(QIODevice::WriteOnly);
+        m_datei = std::move(konsole);
     } else {
         // A temporary file renamed over a FIFO would leave a plain file in its place and its reader waiting,
         // and /dev takes no new file: these are written as they are.
@@ -234,9 +239,10 @@ bool CsvExport::abschliessen() {
     if (auto* sicher = qobject_cast<QSaveFile*>(m_datei.get())) {
         ok = sicher->commit();
     } else {
-        ok = m_datei->flush();
+        auto* datei = qobject_cast<QFileDevice*>(m_datei.get());
+        ok = !datei || datei->flush();
         m_datei->close();
-        ok = ok && m_datei->error() == QFileDevice::NoError;
+        ok = ok && (!datei || datei->error() == QFileDevice::NoError);
     }
     const QString grund = m_datei->errorString();
     m_datei.reset();

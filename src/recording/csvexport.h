@@ -8,7 +8,7 @@
 #include <memory>
 #include <optional>
 
-class QFileDevice;
+class QIODevice;
 
 namespace recording {
 
@@ -81,7 +81,7 @@ private:
     Zeitraum m_zeitraum;
     QString m_ziel;
     Datenquelle m_quelle;
-    std::unique_ptr<QFileDevice> m_datei;
+    std::unique_ptr<QIODevice> m_datei;
     QString m_fehler;
     qint64 m_grenze = 0; // the highest rowid at the start
     // The last row's key, its Datum with the type it was read as (null for NULL).
