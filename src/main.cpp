@@ -1,6 +1,7 @@
 #include "acquisition/portmapping.h"
 #include "acquisition/seriallink.h"
 #include "handover/zwischenablageeinfueger.h"
+#include "platform/befehlszeile.h"
 #include "platform/display.h"
 #include "platform/keyboardstate.h"
 #include "platform/keystrokes.h"
@@ -15,6 +16,7 @@
 #include "shell/einzelstart.h"
 #include "shell/frmmain.h"
 #include "shell/meldungen.h"
+#include "shell/oberflaeche.h"
 #include "shell/paneigen.h"
 #include "shell/sprache.h"
 #include "shell/trayfenster.h"
@@ -164,9 +166,7 @@ Optionen parseOptions(const QStringList& arguments) {
 
 int main(int argc, char** argv) {
     platform::konsoleAnbinden();
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+    const QStringList arguments = platform::befehlszeile(argc, argv);
     // Qt's parser speaks German through the translations an application object holds, and the window's object
     // cannot be made before the options are read; a core one reads them, and serves the export.
     auto kern = std::make_unique<QCoreApplication>(argc, argv);
@@ -198,6 +198,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Gramura"));
     shell::spracheEinrichten();
+    shell::stilFestlegen();
     // While the window is hidden in the notification area, closing a message box would otherwise count
     // as closing the last window and end the program; it ends when the main window unloads, and only then.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -205,6 +206,10 @@ int main(int argc, char** argv) {
     // A second start for the same user and data folder brings the running window to the front and ends,
     // before it opens the port or the keyboard.
     const recording::DatenOrt datenOrt = recording::datenOrtFuerProgramm(optionen.dataDir);
+    if (const QString ablehnung = recording::datenOrtAblehnung(datenOrt.ordner); !ablehnung.isEmpty()) {
+        platform::fehlerAusgeben(QStringLiteral("gramura: ") + ablehnung);
+        return 1;
+    }
     shell::EinzelStart einzelStart(datenOrt.ordner);
     switch (einzelStart.anmelden()) {
     case shell::EinzelStart::Ergebnis::Erster:
@@ -213,6 +218,11 @@ int main(int argc, char** argv) {
         return 0;
     case shell::EinzelStart::Ergebnis::Haengt:
         platform::fehlerAusgeben(QStringLiteral("gramura: das Programm läuft schon für %1, antwortet aber nicht")
+                                     .arg(QDir::toNativeSeparators(datenOrt.ordner)));
+        return 1;
+    case shell::EinzelStart::Ergebnis::Erhoeht:
+        platform::fehlerAusgeben(QStringLiteral("gramura: das Programm läuft schon für %1, als Administrator; "
+                                                "von diesem Start aus ist es nicht zu erreichen")
                                      .arg(QDir::toNativeSeparators(datenOrt.ordner)));
         return 1;
     }

@@ -45,8 +45,11 @@ std::unique_ptr<QSettingsStore> QSettingsStore::forCurrentUser() {
     std::unique_ptr<QSettingsStore> store(new QSettingsStore(std::make_unique<QSettings>(
         QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\") + kApplication,
         QSettings::NativeFormat)));
-    store->m_system.push_back(std::make_unique<QSettings>(
-        QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\") + kApplication, QSettings::NativeFormat));
+    // A roll-out tool that writes as a 32-bit program lands in the registry's 32-bit view (WOW6432Node), which
+    // this 64-bit program does not see by itself: the 64-bit view first, then that one.
+    for (const QSettings::Format ansicht : {QSettings::Registry64Format, QSettings::Registry32Format})
+        store->m_system.push_back(
+            std::make_unique<QSettings>(QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\") + kApplication, ansicht));
 #else
     // Resolved on every call rather than through QSettings' process-wide path cache, so the location
     // always follows XDG_CONFIG_HOME.

@@ -13,8 +13,8 @@ namespace platform {
 // registry key HKCU\Software\VB and VBA Program Settings\Gramura, where earlier installations kept theirs.
 // Beneath the operator's own store lie the administrator's defaults for every station of a roll-out: on
 // Linux Gramura/Gramura.conf in each folder of $XDG_CONFIG_DIRS (default /etc/xdg), the first that holds a
-// key winning, on Windows HKLM\Software\Gramura. A key the operator's store holds, even empty, counts over
-// them; writes go to the operator's store only.
+// key winning, on Windows HKLM\Software\Gramura in the registry's 64-bit view, then in its 32-bit view. A
+// key the operator's store holds, even empty, counts over them; writes go to the operator's store only.
 class QSettingsStore final : public SettingsStore {
 public:
     // The operator's own store in the platform's usual place, over the system-wide defaults.

@@ -1,6 +1,7 @@
 #include "csvexport.h"
 
 #include "csvformat.h"
+#include "platform/konsolenausgabe.h"
 #include "platform/standardausgabe.h"
 
 #include <QDir>
@@ -56,6 +57,9 @@ bool CsvExport::direkt() const {
     // written where the caller's descriptor points, not replaced.
     if (QDir::fromNativeSeparators(m_ziel).startsWith(QLatin1String("/dev/")))
         return true;
+    // Windows' devices (NUL, CON) are there in every folder, and a file renamed onto one is refused.
+    if (platform::geraetename(m_ziel))
+        return true;
     const QFileInfo info(m_ziel);
     return info.exists() && !info.isFile() && !info.isDir();
 }
@@ -82,6 +86,10 @@ bool CsvExport::beginnen() {
     if (!direkt()) {
         m_datei = std::make_unique<QSaveFile>(m_ziel);
         offen = m_datei->open(QIODevice::WriteOnly);
+    } else if (auto konsole = platform::konsoleFuer(m_ziel)) {
+        // A console of Windows shows the rows as text; as bytes it would read them in its own code page.
+        offen = konsole->open(QIODevice::WriteOnly);
+        m_datei = std::move(konsole);
     } else {
         // A temporary file renamed over a FIFO would leave a plain file in its place and its reader waiting,
         // and /dev takes no new file: these are written as they are.
@@ -89,6 +97,12 @@ bool CsvExport::beginnen() {
         if (standardausgabe()) {
             platform::standardausgabeUnveraendert();
             offen = datei->open(stdout, QIODevice::WriteOnly, QFileDevice::DontCloseHandle);
+        } else if (platform::geraetename(m_ziel)) {
+            QString grund;
+            if (!platform::geraetOeffnen(*datei, m_ziel, &grund))
+                return scheitern(QStringLiteral("„%1“ lässt sich nicht schreiben: %2").arg(anzeige(m_ziel), grund),
+                                 true);
+            offen = true;
         } else {
             offen = datei->open(QIODevice::WriteOnly);
         }
@@ -225,9 +239,10 @@ bool CsvExport::abschliessen() {
     if (auto* sicher = qobject_cast<QSaveFile*>(m_datei.get())) {
         ok = sicher->commit();
     } else {
-        ok = m_datei->flush();
+        auto* datei = qobject_cast<QFileDevice*>(m_datei.get());
+        ok = !datei || datei->flush();
         m_datei->close();
-        ok = ok && m_datei->error() == QFileDevice::NoError;
+        ok = ok && (!datei || datei->error() == QFileDevice::NoError);
     }
     const QString grund = m_datei->errorString();
     m_datei.reset();

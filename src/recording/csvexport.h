@@ -8,7 +8,7 @@
 #include <memory>
 #include <optional>
 
-class QFileDevice;
+class QIODevice;
 
 namespace recording {
 
@@ -25,8 +25,8 @@ namespace recording {
 // The file is written under a temporary name beside the target and renamed at the end; an existing file
 // of that name is replaced only then. A cancelled or failed export leaves no file of its own behind.
 // The target "-" is the standard output; one that exists and is no regular file (a FIFO, a terminal) or
-// lies under /dev (/dev/stdout) is written directly, as command-line programs do, and keeps what was
-// written before a failure.
+// lies under /dev (/dev/stdout), or a device of Windows (NUL, CON), is written directly, as command-line
+// programs do, and keeps what was written before a failure.
 class CsvExport {
 public:
     static constexpr int kBlockZeilen = 4096;
@@ -81,7 +81,7 @@ private:
     Zeitraum m_zeitraum;
     QString m_ziel;
     Datenquelle m_quelle;
-    std::unique_ptr<QFileDevice> m_datei;
+    std::unique_ptr<QIODevice> m_datei;
     QString m_fehler;
     qint64 m_grenze = 0; // the highest rowid at the start
     // The last row's key, its Datum with the type it was read as (null for NULL).

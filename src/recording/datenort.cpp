@@ -2,6 +2,7 @@
 
 #include "datenbankpflege.h"
 #include "fileexist.h"
+#include "platform/laufwerk.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -69,9 +70,18 @@ bool ordnerBeschreibbar(const QString& ordner) {
     return probe.remove() && geschrieben;
 }
 
+QString datenOrtAblehnung(const QString& ordner) {
+    if (!platform::imNetzwerk(ordner))
+        return QString();
+    return QStringLiteral("der Datenordner „%1“ liegt im Netzwerk; zel.mdb muss auf einem Laufwerk dieses PCs "
+                          "liegen (--data-dir)")
+        .arg(QDir::toNativeSeparators(ordner));
+}
+
 DatenOrt datenOrtFuerProgramm(const QString& datenDirOption) {
     DatenOrt ort = datenOrtErmitteln(datenDirOption);
-    QDir().mkpath(ort.ordner);
+    if (datenOrtAblehnung(ort.ordner).isEmpty())
+        QDir().mkpath(ort.ordner);
     return ort;
 }
 
@@ -83,8 +93,10 @@ DatenOrt datenOrtErmitteln(const QString& datenDirOption) {
         QDir::cleanPath(QDir(quellen.programmOrdner).filePath(QStringLiteral(GRAMURA_INSTALL_DATADIR)));
     quellen.datenDirOption = datenDirOption.isEmpty() ? QString() : QDir(datenDirOption).absolutePath();
     // Tried only where the answer matters, so an installed program leaves its own folder alone.
+    // A copy started from a network share keeps its records on this PC (see datenOrtAblehnung).
     if (quellen.datenDirOption.isEmpty() && haeltDaten(quellen.programmOrdner))
-        quellen.programmOrdnerBeschreibbar = ordnerBeschreibbar(quellen.programmOrdner);
+        quellen.programmOrdnerBeschreibbar =
+            !platform::imNetzwerk(quellen.programmOrdner) && ordnerBeschreibbar(quellen.programmOrdner);
     return datenOrtWaehlen(quellen);
 }
 

@@ -4,6 +4,7 @@
 #include "datenbankpflege.h"
 #include "datenort.h"
 #include "fileexist.h"
+#include "platform/standardausgabe.h"
 
 #include <QDir>
 #include <tuple>
@@ -26,6 +27,10 @@ ExportBefehl::Ergebnis ExportBefehl::ausfuehren(QString* meldung) const {
         return FalscherAufruf;
     }
     const DatenOrt ort = datenOrtErmitteln(datenDir);
+    if (const QString ablehnung = datenOrtAblehnung(ort.ordner); !ablehnung.isEmpty()) {
+        *meldung = ablehnung;
+        return KeineDatenbank;
+    }
     const auto name = fileexist(ort.ordner, Datenbankpflege::kDatenbank);
     if (!name) {
         *meldung = QStringLiteral("In „%1“ gibt es keine Datenbank %2.")
@@ -34,8 +39,9 @@ ExportBefehl::Ergebnis ExportBefehl::ausfuehren(QString* meldung) const {
     }
     CsvExport ausgabe(QDir(ort.ordner).filePath(*name), zeitraum, datei, QStringLiteral("befehlexport"));
     if (ausgabe.ausfuehren()) {
-        const bool geraet =
-            datei == QLatin1String("-") || QDir::fromNativeSeparators(datei).startsWith(QLatin1String("/dev/"));
+        const bool geraet = datei == QLatin1String("-") ||
+                            QDir::fromNativeSeparators(datei).startsWith(QLatin1String("/dev/")) ||
+                            platform::geraetename(datei);
         *meldung = geraet ? QString() : ausgabe.bericht();
         return Erfolg;
     }

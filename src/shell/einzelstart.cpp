@@ -1,7 +1,7 @@
 #include "einzelstart.h"
 
+#include "platform/prozesszugang.h"
 #include "platform/sperrdatei.h"
-#include "platform/vordergrund.h"
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
@@ -32,8 +32,9 @@ QString nameFuer(const QString& datenOrdner) {
 
 } // namespace
 
-EinzelStart::EinzelStart(const QString& datenOrdner, QObject* parent)
-    : QObject(parent), m_name(nameFuer(datenOrdner)),
+EinzelStart::EinzelStart(const QString& datenOrdner, platform::ProzessZugang* zugang, QObject* parent)
+    : QObject(parent), m_eigenerZugang(zugang ? nullptr : platform::createProzessZugang()),
+      m_zugang(zugang ? zugang : m_eigenerZugang.get()), m_name(nameFuer(datenOrdner)),
       m_sperrPfad(QDir(QDir::tempPath()).filePath(m_name + QStringLiteral(".lock"))), m_sperre(m_sperrPfad) {
     // Only a lock whose process is gone is stale, however long the program has been running.
     m_sperre.setStaleLockTime(0);
@@ -54,12 +55,20 @@ EinzelStart::Ergebnis EinzelStart::anmelden() {
                      qPrintable(m_server.errorString()));
         return Ergebnis::Erster;
     }
+    // The lock names the running program's process. One started as administrator is out of this start's reach
+    // on Windows: its socket refuses it, and it would only be waited for in vain. Read until it is known, in
+    // case the running program had not finished writing its lock at the first look.
+    qint64 pid = 0;
+    bool bekannt = false;
     const QDeadlineTimer frist(kWarteMs);
     do {
+        if (!bekannt && (bekannt = m_sperre.getLockInfo(&pid, nullptr, nullptr) && pid > 0) && m_zugang->erhoeht(pid))
+            return Ergebnis::Erhoeht;
         QLocalSocket socket;
         socket.connectToServer(m_name);
         if (socket.waitForConnected(500)) {
-            platform::vordergrundFreigeben();
+            if (bekannt)
+                m_zugang->vordergrundErlauben(pid);
             socket.write(kBitte);
             if (socket.waitForBytesWritten(1000)) {
                 while (socket.bytesAvailable() < qint64(sizeof(kAntwort) - 1) &&

@@ -4,6 +4,11 @@
 #include <QLockFile>
 #include <QObject>
 #include <QString>
+#include <memory>
+
+namespace platform {
+class ProzessZugang;
+}
 
 namespace shell {
 
@@ -19,12 +24,15 @@ public:
         Erster,         // this process runs the window
         Weitergereicht, // the running program was asked to come to the front
         Haengt,         // a program holds the lock but does not answer
+        Erhoeht,        // the running program has more rights than this start and cannot be reached from it
     };
 
     // How long a later start waits for the first one to listen: it may be starting itself.
     static constexpr int kWarteMs = 5000;
 
-    explicit EinzelStart(const QString& datenOrdner, QObject* parent = nullptr);
+    // `zugang` answers what the system allows towards the running program; the platform's own when null.
+    explicit EinzelStart(const QString& datenOrdner, platform::ProzessZugang* zugang = nullptr,
+                         QObject* parent = nullptr);
     ~EinzelStart() override;
 
     Ergebnis anmelden();
@@ -37,6 +45,8 @@ Q_SIGNALS:
 private:
     void verbunden();
 
+    std::unique_ptr<platform::ProzessZugang> m_eigenerZugang;
+    platform::ProzessZugang* m_zugang;
     QString m_name;
     QString m_sperrPfad;
     QLockFile m_sperre;

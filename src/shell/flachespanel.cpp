@@ -1,5 +1,6 @@
 #include "flachespanel.h"
 
+#include "platform/schrift.h"
 #include "twips.h"
 
 #include <QLabel>
@@ -11,7 +12,7 @@ QLabel* flachesPanel(QWidget* parent, const QString& caption, Qt::Alignment alig
     auto* panel = new QLabel(caption, parent);
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setAlignment(alignment);
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font(platform::entwurfsschrift());
     font.setPointSizeF(8.25);
     panel->setFont(font);
     placeTwips(panel, left, top, width, height);

@@ -14,6 +14,7 @@
 #include "pankenn.h"
 #include "pansalden.h"
 #include "panverlauf.h"
+#include "platform/schrift.h"
 #include "platform/serialdevices.h"
 #include "programmicon.h"
 #include "recording/datenbankpflege.h"
@@ -62,9 +63,9 @@ FrmMain::FrmMain(FrmMainDienste dienste, QWidget* parent)
     setObjectName(QStringLiteral("frmMain"));
     // The window is designed around MS Sans Serif 8.25 pt; where that font is missing, a sans serif of
     // similar width keeps the captions inside their designed cells.
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), {QStringLiteral("Liberation Sans"),
-                                                                 QStringLiteral("Arial"), QStringLiteral("Helvetica")});
-    QFont schrift(QStringLiteral("MS Sans Serif"));
+    QFont::insertSubstitutions(platform::entwurfsschrift(), {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                                                             QStringLiteral("Helvetica")});
+    QFont schrift(platform::entwurfsschrift());
     schrift.setPointSizeF(8.25);
     setFont(schrift);
     setWindowTitle(kCaption);

@@ -3,6 +3,7 @@
 #include "einstellungen.h"
 #include "flachespanel.h"
 #include "intervallkasten.h"
+#include "platform/schrift.h"
 #include "recording/festkomma.h"
 #include "schreibwache.h"
 #include "schwellenfeld.h"
@@ -62,7 +63,7 @@ QString txtName(Intervall intervall) {
 }
 
 QFont zellenSchrift() {
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font(platform::entwurfsschrift());
     font.setPointSizeF(8.25);
     return font;
 }

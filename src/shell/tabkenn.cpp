@@ -1,5 +1,6 @@
 #include "tabkenn.h"
 
+#include "platform/schrift.h"
 #include "textraum.h"
 #include "twips.h"
 
@@ -11,7 +12,7 @@ namespace shell {
 
 TabKenn::TabKenn(QWidget* parent) : QWidget(parent), m_bar(new QTabBar(this)) {
     setObjectName(QStringLiteral("tabkenn"));
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font(platform::entwurfsschrift());
     font.setPointSizeF(9.75);
     m_bar->setFont(font);
     m_bar->setExpanding(false);

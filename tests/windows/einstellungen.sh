@@ -2,7 +2,8 @@
 # The settings of the page "Einstellungen" in the registry, as the operator sets them with mouse and keyboard:
 # each control writes its own value under HKCU\Software\VB and VBA Program Settings\Gramura\frm_Settings; after
 # a restart (the registry saved by wineserver and read anew) each control shows what it wrote; and a value under
-# HKLM\Software\Gramura\frm_Settings counts where the user has none, while the user's own wins.
+# HKLM\Software\Gramura\frm_Settings counts where the user has none (in the registry's 64-bit view, then in its
+# 32-bit one), while the user's own wins.
 . "$(dirname "$0")/wine_umgebung.sh"
 windows_oder_auslassen
 prefix_bereiten
@@ -189,4 +190,24 @@ luecke=$(sqlite3 "$daten2/zel.mdb" "select max(strftime('%s', b.Datum) - strftim
     join Gewichte b on b.rowid = (select min(rowid) from Gewichte where rowid > a.rowid)")
 [ "${luecke:-9}" -le 2 ] || fehlschlag "mit chk1s=1 unter HKLM liegen bis zu $luecke s zwischen zwei Zeilen"
 echo "$zeilen Zeilen im Sekundentakt"
+
+# 4. A roll-out tool running as a 32-bit program writes into the registry's 32-bit view: a key found only there
+# counts, one in the 64-bit view counts over it.
+wine reg delete 'HKCU\Software\VB and VBA Program Settings\Gramura' /f >/dev/null 2>&1 || fehlschlag "reg delete HKCU"
+wine reg delete "$maschine" /v Taste /f /reg:64 >/dev/null 2>&1 || fehlschlag "reg delete Taste (64 Bit)"
+for wert in Taste=7 Komma=0; do
+    wine reg add "$maschine" /v "${wert%%=*}" /t REG_SZ /d "${wert#*=}" /f /reg:32 >/dev/null 2>&1 ||
+        fehlschlag "reg add $wert /reg:32"
+done
+registerwert "$maschine" Taste >/dev/null && fehlschlag "Taste steht auch in der 64-Bit-Ansicht"
+daten3="$WIN_SCRATCH/daten3"
+mkdir -p "$daten3"
+starten "$daten3"
+klick "$reiter_einstellungen"
+klick "$txt1h"
+taste shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Tab
+erwarten "$benutzer" Taste 7 "Funktionstaste mit Taste=7 nur in der 32-Bit-Ansicht von HKLM verlassen"
+taste shift+Tab shift+Tab Tab
+erwarten "$benutzer" Komma 1 "Dezimaltrennzeichen verlassen (HKLM 64 Bit 1, 32 Bit 0)"
+beenden
 echo "PASSED"

@@ -1,7 +1,8 @@
 #!/bin/bash
 # "gramura.exe --export" as a scheduled job or a user at the command prompt runs it, without a display: the
-# CSV on standard output (redirected by wine, by cmd, and into cmd's own console), the days chosen with --from
-# and --to, --help on standard output, and the German refusals on standard error with their exit codes.
+# CSV on standard output (redirected by wine, by cmd, and into cmd's own console), into a folder named outside
+# the ANSI code page and into Windows' devices NUL and CON, the days chosen with --from and --to, --help on
+# standard output, and the German refusals on standard error with their exit codes.
 . "$(dirname "$0")/wine_umgebung.sh"
 windows_oder_auslassen
 command -v script >/dev/null 2>&1 || fehlschlag "script (util-linux) fehlt"
@@ -63,11 +64,52 @@ wine cmd /c "$programm --export - --from 2024-03-06 --to 2024-03-06 --data-dir $
 ohne_fehler $? "--export - --from 2024-03-06 --to 2024-03-06"
 gleich "$aus" "$tag6" "--export - --from 2024-03-06 --to 2024-03-06"
 
+# A folder whose name the ANSI code page cannot hold (wine in C.UTF-8 would give "?" or "O" for Ω in argv), for
+# the data and for the file.
+omega="$WIN_SCRATCH/Gewichte-Ω"
+mkdir -p "$omega"
+cp "$daten/zel.mdb" "$omega/zel.mdb"
+env LC_ALL=C.UTF-8 wine "$WIN_DEPLOY/gramura.exe" --export "$(winpfad "$omega/gewichte-Ω.csv")" \
+    --data-dir "$(winpfad "$omega")" >"$aus" 2>"$fehler"
+ohne_fehler $? "--export …\\Gewichte-Ω\\gewichte-Ω.csv --data-dir …\\Gewichte-Ω"
+gleich "$omega/gewichte-Ω.csv" "$erwartet" "--export in den Ordner Gewichte-Ω"
+
+# Windows' devices, in the folder the job runs in: NUL takes the rows and leaves no file behind, CON shows them
+# in the console.
+geraete="$WIN_SCRATCH/geraete"
+mkdir -p "$geraete"
+wine cmd /c "cd /d $(winpfad "$geraete") && $programm --export NUL --data-dir $(winpfad "$daten")" >"$aus" 2>"$fehler"
+ohne_fehler $? "--export NUL"
+[ -s "$aus" ] && fehlschlag "--export NUL: auf stdout: $(cat "$aus")"
+[ -z "$(ls -A "$geraete")" ] || fehlschlag "--export NUL lässt Dateien zurück: $(ls -A "$geraete")"
+wine cmd /c "$programm --export $(winpfad "$geraete")\\nul.csv --data-dir $(winpfad "$daten")" >"$aus" 2>"$fehler"
+ohne_fehler $? "--export …\\nul.csv"
+[ -z "$(ls -A "$geraete")" ] || fehlschlag "--export …\\nul.csv lässt Dateien zurück: $(ls -A "$geraete")"
+
 # 2. Into the console of cmd itself: the rows in order, the exit code 0.
 konsole "$programm --export - --data-dir $(winpfad "$daten")" || fehlschlag "in der Konsole: Exit-Code $?: $(cat "$aus")"
 sed -n 's/.*\(Datum;Uhrzeit;Gewicht\)$/\1/p; /^[0-9][0-9]\.[0-9][0-9]\.[0-9]\{4\};/p' "$aus" >"$WIN_SCRATCH/konsole.csv"
 tail -c +4 "$erwartet" | tr -d '\r' | cmp -s - "$WIN_SCRATCH/konsole.csv" ||
     fehlschlag "in der Konsole kam nicht die CSV: $(cat "$aus")"
+
+konsole "cd /d $(winpfad "$geraete") && $programm --export CON --data-dir $(winpfad "$daten")" ||
+    fehlschlag "--export CON: Exit-Code $?: $(cat "$aus")"
+sed -n 's/.*\(Datum;Uhrzeit;Gewicht\)$/\1/p; /^[0-9][0-9]\.[0-9][0-9]\.[0-9]\{4\};/p' "$aus" >"$WIN_SCRATCH/konsole.csv"
+tail -c +4 "$erwartet" | tr -d '\r' | cmp -s - "$WIN_SCRATCH/konsole.csv" ||
+    fehlschlag "--export CON zeigt nicht die CSV: $(cat "$aus")"
+[ -z "$(ls -A "$geraete")" ] || fehlschlag "--export CON lässt Dateien zurück: $(ls -A "$geraete")"
+# A date another program stored as text with an umlaut: the console shows it as written, and no byte order mark
+# before the header.
+umlaute="$WIN_SCRATCH/umlaute"
+mkdir -p "$umlaute"
+cp "$WIN_DEPLOY/zel.neu" "$umlaute/zel.mdb"
+sqlite3 "$umlaute/zel.mdb" "insert into Gewichte (Datum, Gewicht) values ('Prüfung', 5)" || fehlschlag "umlaute/zel.mdb"
+for ziel in - CON; do
+    konsole "$programm --export $ziel --data-dir $(winpfad "$umlaute")" ||
+        fehlschlag "--export $ziel mit Umlauten: Exit-Code $?: $(cat "$aus")"
+    grep -qx "Datum;Uhrzeit;Gewicht" "$aus" && grep -qx "Prüfung;;5" "$aus" ||
+        fehlschlag "--export $ziel zeigt in der Konsole nicht „Prüfung;;5“ unter dem Kopf: $(cat "$aus")"
+done
 
 # 3. --help: on standard output from cmd, and in its console.
 wine cmd /c "$programm --help" >"$aus" 2>"$fehler"
@@ -100,6 +142,9 @@ ablehnung 2 "--from erwartet ein Datum yyyy-MM-dd, nicht „2024-13-45“." --ex
     --data-dir "$(winpfad "$daten")"
 ablehnung 1 "„$(winpfad "$leer")“ gibt es keine Datenbank zel.mdb." --export - --data-dir "$(winpfad "$leer")"
 [ -e "$leer/zel.mdb" ] && fehlschlag "--export legt zel.mdb an"
+# A share holds no working database of a station (SQLite's journal is not shared across computers there).
+ablehnung 1 "der Datenordner „\\\\server\\freigabe\\waage“ liegt im Netzwerk" --export - \
+    --data-dir '\\server\freigabe\waage'
 konsole "$programm --export - --from 2024-13-45 --data-dir $(winpfad "$daten")"
 rc=$?
 [ "$rc" -eq 2 ] || fehlschlag "falsches Datum in der Konsole: Exit-Code $rc"

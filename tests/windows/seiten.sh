@@ -35,7 +35,8 @@ gezeichnet() {
 }
 
 # The tabs, one line each: "left right top" in window pixels. A tab's sides are the grey vertical lines above
-# the page's frame (the first grey line running nearly the whole width), at least half as tall as the strip;
+# the page's frame (the first grey line running over most of the width and out to its right side), at least
+# half as tall as the strip;
 # the tab in front is drawn taller, so its sides begin higher up.
 reiter() {
     pnmcut -left 0 -top 0 -width "$fenster_breite" -height 80 "$1" | pnmtoplainpnm | awk '
@@ -51,7 +52,11 @@ reiter() {
                     grau[y, x] = v >= 110 && v <= 215 && r - g < 16 && g - r < 16 && b - g < 16 && g - b < 16
                     linie += grau[y, x]
                 }
-                if (linie >= 0.9 * breite) rahmen = y
+                # The tab in front opens the line to its page; the top edges of the tabs end well short of the
+                # right side, which the line reaches.
+                rechts_grau = 1
+                for (x = int(0.8 * breite); x < int(0.95 * breite); x++) rechts_grau = rechts_grau && grau[y, x]
+                if (linie >= 0.75 * breite && rechts_grau) rahmen = y
             }
             if (rahmen == "") exit 1
             for (x = 0; x < breite; x++) {

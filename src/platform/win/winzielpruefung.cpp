@@ -1,3 +1,4 @@
+#include "integritaet.h"
 #include "platform/zielpruefung.h"
 
 #include <windows.h>
@@ -6,30 +7,7 @@ namespace platform {
 
 namespace {
 
-// The mandatory integrity level of a process token (the last sub-authority of its label), or nothing.
-bool integritaet(HANDLE prozess, DWORD& stufe) {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(prozess, TOKEN_QUERY, &token)) {
-        return false;
-    }
-    bool gelesen = false;
-    DWORD laenge = 0;
-    GetTokenInformation(token, TokenIntegrityLevel, nullptr, 0, &laenge);
-    if (laenge > 0) {
-        auto* puffer = static_cast<TOKEN_MANDATORY_LABEL*>(LocalAlloc(LPTR, laenge));
-        if (puffer != nullptr && GetTokenInformation(token, TokenIntegrityLevel, puffer, laenge, &laenge)) {
-            const PSID sid = puffer->Label.Sid;
-            const UCHAR anzahl = *GetSidSubAuthorityCount(sid);
-            if (anzahl > 0) {
-                stufe = *GetSidSubAuthority(sid, anzahl - 1u);
-                gelesen = true;
-            }
-        }
-        LocalFree(puffer);
-    }
-    CloseHandle(token);
-    return gelesen;
-}
+using win::integritaet;
 
 class WinZielPruefung final : public ZielPruefung {
 public:

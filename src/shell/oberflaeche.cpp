@@ -1,0 +1,11 @@
+#include "oberflaeche.h"
+
+#include <QApplication>
+
+namespace shell {
+
+void stilFestlegen() {
+    QApplication::setStyle(QStringLiteral("Fusion"));
+}
+
+} // namespace shell
