@@ -94,12 +94,11 @@ drin=$(zeilen "where Datum <= '$grenze'" "$korb/$aufgehoben")
 [ "${drin:-0}" -eq "$alt" ] || fehlschlag "im Papierkorb ${drin:-0} der $alt gelöschten Zeilen"
 echo "1. gehalten 0,6 s: gewartet, $alt Zeilen im Papierkorb als $aufgehoben"
 
-# --- 2. "Rückgängig" at the right end of the status band's line, above the export row ---------------------------
-# At the window's size under wine the tab strip ends at 8475 twips across and 4350 down; the band keeps 135 twips
-# to the right and ends 90 + 465 twips above the bottom. Its lines are 270 twips high: the simulator's line at
-# the bottom, the Papierkorb's above it.
+# --- 2. "Rückgängig" at the right end of the status band's first line, below the buttons -------------------------
+# The band starts 60 twips below "&Beenden" (4440 down, 375 high) and is as wide as the tab strip (60 across,
+# 8475 wide). Its lines are 270 twips high: the Papierkorb's on top, the simulator's below it.
 n=$(zeilen_warten 1 "where Datum > '$grenze'") || fehlschlag "nach „Löschen“ wird nicht weiter aufgezeichnet ($n Zeilen)"
-xdotool mousemove --window "$fenster" $(((8475 - 135) / 15 - 38)) $(((4350 - 90 - 465 - 270 - 135) / 15)) click 1
+xdotool mousemove --window "$fenster" $(((60 + 8475) / 15 - 38)) $(((4440 + 375 + 60 + 135) / 15)) click 1
 sleep 2
 bildschirm "$bilder/dateien-rueckgaengig.png"
 zurueck=$(zeilen "where Datum <= '$grenze'") || fehlschlag "zel.mdb ist nach „Rückgängig“ nicht lesbar"

@@ -129,13 +129,16 @@ if kasten=$(sichtbar_warten "Gramura" 1); then
     fehlschlag "COM 1 am Pseudo-Terminal öffnet nicht: $(zwischenablage | tr -d '\r' | tr '\n' ' ')"
 fi
 
-# What the operator sees, read from the weight field itself: selected and copied.
+# What the operator sees, read from the weight field itself: selected and copied through its context menu, as
+# the field takes no focus. Up in a fresh menu goes to its last entry, "Alles auswählen".
 gewicht_gezeigt() {
     local X Y WIDTH HEIGHT SCREEN WINDOW
     eval "$(xdotool getwindowgeometry --shell "$fenster")"
     # The field fills the first page below the tabs; its middle is the window's upper middle.
-    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT * 2 / 5)) click 1
-    xdotool windowfocus --sync "$fenster" key ctrl+a ctrl+c
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT * 2 / 5)) click 3 sleep 0.5 key Up Return
+    sleep 0.3
+    xdotool click 3 sleep 0.5 key k
+    sleep 0.3
     zwischenablage 2>/dev/null | tr -d '\r'
 }
 
