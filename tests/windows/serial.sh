@@ -120,7 +120,14 @@ daten="$WIN_SCRATCH/mit"
 mkdir -p "$daten"
 wine "$WIN_DEPLOY/gramura.exe" --data-dir "$(winpfad "$daten")" >"$WIN_SCRATCH/mit.txt" 2>&1 &
 programm=$!
-fenster=$(sichtbar_warten "VELKOR ZEL Desktop" 90) || fehlschlag "kein Fenster \"VELKOR ZEL Desktop\" nach 90 s"
+if ! fenster=$(sichtbar_warten "VELKOR ZEL Desktop" 90); then
+    # A message in front of the window says why.
+    if kasten=$(sichtbar_warten "Gramura" 1); then
+        xdotool windowfocus --sync "$kasten" key ctrl+c
+        fehlschlag "kein Fenster \"VELKOR ZEL Desktop\" nach 90 s, eine Meldung: $(zwischenablage | tr -d '\r' | tr '\n' ' ')"
+    fi
+    fehlschlag "kein Fenster \"VELKOR ZEL Desktop\" nach 90 s: $(cat "$WIN_SCRATCH/mit.txt")"
+fi
 ziel=$(readlink "$WINEPREFIX/dosdevices/com1") || fehlschlag "wine hat COM 1 nicht angelegt"
 [ "$ziel" = "$WIN_SCRATCH/com1" ] || fehlschlag "COM 1 führt zu $ziel statt zum Pseudo-Terminal"
 sleep 2
