@@ -6,6 +6,7 @@
 #include "fakes/fakekeyboardstate.h"
 #include "fakes/fakeserialdevices.h"
 #include "fakes/fakeserialport.h"
+#include "fakes/fakeuhr.h"
 #include "fakes/memorysettingsstore.h"
 #include "fakes/recordingmeldungen.h"
 #include "recording/datenbankpflege.h"
@@ -13,9 +14,11 @@
 #include "recording/weightstore.h"
 #include "shell/frmmain.h"
 #include "shell/gewichteraster.h"
+#include "shell/statusband.h"
 #include "shell/systray.h"
 #include "testdatenbank.h"
 
+#include <QLabel>
 #include <QLocale>
 #include <QStringList>
 #include <functional>
@@ -175,4 +178,27 @@ protected:
 
 private:
     QLocale m_vorherigeLocale;
+};
+
+// The window on a clock of the test's, fed telegrams one tick at a time.
+class HauptfensterMitUhr : public Hauptfenster {
+protected:
+    void SetUp() override {
+        Hauptfenster::SetUp();
+        uhr = &fakeUhr;
+    }
+
+    void telegramm(const QByteArray& text = "=05.2100") {
+        port.receive(text);
+        frm->Timer1_Timer();
+    }
+    // The full text of a line of the status band; empty while the line is not shown.
+    QString bandzeile(const QString& name) const {
+        const auto* label = frm->statusband()->findChild<QLabel*>(name);
+        if (!label || label->isHidden() || frm->statusband()->isHidden())
+            return QString();
+        return label->toolTip();
+    }
+
+    FakeUhr fakeUhr;
 };

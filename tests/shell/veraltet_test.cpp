@@ -12,17 +12,8 @@ namespace {
 
 constexpr int kStrgL = 29, kY = 44;
 
-class Veraltet : public Hauptfenster {
+class Veraltet : public HauptfensterMitUhr {
 protected:
-    void SetUp() override {
-        Hauptfenster::SetUp();
-        uhr = &fakeUhr;
-    }
-
-    void telegramm(const QByteArray& text = "=05.2100") {
-        port.receive(text);
-        frm->Timer1_Timer();
-    }
     // The clock moves on by this much, and a tick of Timer1 sees it.
     void vergehen(int ms) {
         fakeUhr.zeit = fakeUhr.zeit.addMSecs(ms);
@@ -38,16 +29,7 @@ protected:
             einfueger.beenden();
     }
 
-    // The full text of a line of the status band; empty while the line is not shown.
-    QString zeile(const QString& name) const {
-        const auto* label = frm->statusband()->findChild<QLabel*>(name);
-        if (!label || label->isHidden() || frm->statusband()->isHidden())
-            return QString();
-        return label->toolTip();
-    }
     QColor ziffern() const { return frm->txtgewicht()->palette().color(QPalette::Text); }
-
-    FakeUhr fakeUhr;
 };
 
 TEST_F(Veraltet, SilentIndicatorGreysTheDigitsAndTheHotkeyPastesNothingUntilTheNextTelegram) {
@@ -58,7 +40,7 @@ TEST_F(Veraltet, SilentIndicatorGreysTheDigitsAndTheHotkeyPastesNothingUntilTheN
 
     vergehen(1900);
     EXPECT_EQ(ziffern(), normal);
-    EXPECT_EQ(zeile(QStringLiteral("keineDaten")), QString());
+    EXPECT_EQ(bandzeile(QStringLiteral("keineDaten")), QString());
     druecken();
     EXPECT_EQ(einfueger.texte, QStringList{QStringLiteral("12,50")});
 
@@ -68,22 +50,22 @@ TEST_F(Veraltet, SilentIndicatorGreysTheDigitsAndTheHotkeyPastesNothingUntilTheN
     EXPECT_EQ(grau.hslSaturation(), 0);
     EXPECT_GT(grau.lightness(), normal.lightness());
     EXPECT_EQ(frm->txtgewicht()->text(), QStringLiteral("12,50")) << "the last weight stays in sight";
-    EXPECT_EQ(zeile(QStringLiteral("keineDaten")), QStringLiteral("Keine Daten seit 10:00:00"));
-    EXPECT_EQ(zeile(QStringLiteral("nichtEingefuegt")), QString());
+    EXPECT_EQ(bandzeile(QStringLiteral("keineDaten")), QStringLiteral("Keine Daten seit 10:00:00"));
+    EXPECT_EQ(bandzeile(QStringLiteral("nichtEingefuegt")), QString());
 
     vergehen(18000);
     druecken();
     EXPECT_EQ(einfueger.texte.size(), 1) << "an old weight is no weight to paste";
-    EXPECT_EQ(zeile(QStringLiteral("nichtEingefuegt")),
+    EXPECT_EQ(bandzeile(QStringLiteral("nichtEingefuegt")),
               QStringLiteral("Nicht eingefügt: das Gewicht ist veraltet (keine Daten seit 10:00:00)"));
 
     // Half a telegram is no sign of life; a whole one is.
     telegramm("=00.0");
-    EXPECT_EQ(zeile(QStringLiteral("keineDaten")), QStringLiteral("Keine Daten seit 10:00:00"));
+    EXPECT_EQ(bandzeile(QStringLiteral("keineDaten")), QStringLiteral("Keine Daten seit 10:00:00"));
     telegramm("100");
     EXPECT_EQ(ziffern(), normal);
-    EXPECT_EQ(zeile(QStringLiteral("keineDaten")), QString());
-    EXPECT_EQ(zeile(QStringLiteral("nichtEingefuegt")), QString());
+    EXPECT_EQ(bandzeile(QStringLiteral("keineDaten")), QString());
+    EXPECT_EQ(bandzeile(QStringLiteral("nichtEingefuegt")), QString());
     druecken();
     EXPECT_EQ(einfueger.texte, (QStringList{QStringLiteral("12,50"), QStringLiteral("10,00")}));
 }
@@ -95,7 +77,7 @@ TEST_F(Veraltet, TheSameWeightAgainCountsAsFresh) {
         vergehen(1000);
         telegramm();
     }
-    EXPECT_EQ(zeile(QStringLiteral("keineDaten")), QString());
+    EXPECT_EQ(bandzeile(QStringLiteral("keineDaten")), QString());
     druecken();
     EXPECT_EQ(einfueger.texte, QStringList{QStringLiteral("12,50")});
 }
@@ -105,13 +87,13 @@ TEST_F(Veraltet, LineNamesTheDayWhenTheLastTelegramWasNotToday) {
     fakeUhr.zeit = QDateTime(QDate(2026, 12, 6), QTime(23, 59, 58));
     telegramm();
     vergehen(3000);
-    EXPECT_EQ(zeile(QStringLiteral("keineDaten")), QStringLiteral("Keine Daten seit 06.12.2026 23:59:58"));
+    EXPECT_EQ(bandzeile(QStringLiteral("keineDaten")), QStringLiteral("Keine Daten seit 06.12.2026 23:59:58"));
 }
 
 TEST_F(Veraltet, BeforeTheFirstTelegramThereIsNothingToCallOld) {
     laden();
     vergehen(60000);
-    EXPECT_EQ(zeile(QStringLiteral("keineDaten")), QString());
+    EXPECT_EQ(bandzeile(QStringLiteral("keineDaten")), QString());
     druecken();
     EXPECT_TRUE(einfueger.texte.isEmpty());
 }
@@ -135,16 +117,16 @@ TEST_P(VeraltetNach, TheStoredSecondsOrTheDefault) {
     laden();
     telegramm();
     vergehen(GetParam().frischMs);
-    EXPECT_EQ(zeile(QStringLiteral("keineDaten")), QString());
+    EXPECT_EQ(bandzeile(QStringLiteral("keineDaten")), QString());
     if (GetParam().veraltetMs == 0) {
         vergehen(24 * 3600 * 1000);
-        EXPECT_EQ(zeile(QStringLiteral("keineDaten")), QString());
+        EXPECT_EQ(bandzeile(QStringLiteral("keineDaten")), QString());
         druecken();
         EXPECT_EQ(einfueger.texte, QStringList{QStringLiteral("12,50")});
         return;
     }
     vergehen(GetParam().veraltetMs - GetParam().frischMs);
-    EXPECT_EQ(zeile(QStringLiteral("keineDaten")), QStringLiteral("Keine Daten seit 10:00:00"));
+    EXPECT_EQ(bandzeile(QStringLiteral("keineDaten")), QStringLiteral("Keine Daten seit 10:00:00"));
     EXPECT_TRUE(store.inhalt.writes.filter(QStringLiteral("Veraltet")).isEmpty());
 }
 

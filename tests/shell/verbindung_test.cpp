@@ -17,17 +17,8 @@
 
 namespace {
 
-class Verbindung : public Hauptfenster {
+class Verbindung : public HauptfensterMitUhr {
 protected:
-    void SetUp() override {
-        Hauptfenster::SetUp();
-        uhr = &fakeUhr;
-    }
-
-    void telegramm(const QByteArray& text = "=05.2100") {
-        port.receive(text);
-        frm->Timer1_Timer();
-    }
     // What an operator's pick in the port list does: the entry becomes current, then the list says so.
     void waehlen(int index) {
         QComboBox* liste = frm->paneigen()->cboport();
@@ -40,14 +31,6 @@ protected:
         return label->isVisibleTo(frm->pangeld()) ? label->text() : QString();
     }
     QString info() const { return frm->pansalden()->lblverbindung()->text(); }
-    QString band(const QString& name) const {
-        const auto* label = frm->statusband()->findChild<QLabel*>(name);
-        if (!label || label->isHidden() || frm->statusband()->isHidden())
-            return QString();
-        return label->toolTip();
-    }
-
-    FakeUhr fakeUhr;
 };
 
 TEST_F(Verbindung, UntilTheFirstTelegramTheDisplaySaysWhichPortItWaitsFor) {
@@ -64,7 +47,7 @@ TEST_F(Verbindung, UntilTheFirstTelegramTheDisplaySaysWhichPortItWaitsFor) {
     // Silent later: the stale weight's line says so, the waiting line stays away.
     fakeUhr.zeit = fakeUhr.zeit.addSecs(5);
     frm->Timer1_Timer();
-    EXPECT_TRUE(band(QStringLiteral("keineDaten")).startsWith(QStringLiteral("Keine Daten seit 10:00:00")));
+    EXPECT_TRUE(bandzeile(QStringLiteral("keineDaten")).startsWith(QStringLiteral("Keine Daten seit 10:00:00")));
     EXPECT_EQ(hinweis(), QString());
     EXPECT_EQ(info(), QStringLiteral(" COM 1: geöffnet, letztes Telegramm 10:00:00"));
 }
@@ -126,7 +109,7 @@ TEST_F(Verbindung, PortPickedAnewIsOpenedAtOnceAndSaysSo) {
     EXPECT_TRUE(meldungen.shown.isEmpty()) << meldungen.shown.join('|').toStdString();
     EXPECT_FALSE(link.isOpen());
     EXPECT_EQ(hinweis(), QStringLiteral("Warte auf Daten von COM 4 …"));
-    EXPECT_EQ(band(QStringLiteral("portFehler")).section('\n', 0, 0),
+    EXPECT_EQ(bandzeile(QStringLiteral("portFehler")).section('\n', 0, 0),
               QStringLiteral("Keine Verbindung zu COM 4: belegt"));
     EXPECT_EQ(info(), QStringLiteral(" COM 4: nicht geöffnet (belegt), noch kein Telegramm"));
 
@@ -135,7 +118,7 @@ TEST_F(Verbindung, PortPickedAnewIsOpenedAtOnceAndSaysSo) {
     port.openSucceeds = true;
     EXPECT_TRUE(QTest::qWaitFor([&] { return link.isOpen(); }, 2000));
     EXPECT_EQ(port.opens.last(), ports.device(4) + QStringLiteral("|2400,N,8,1"));
-    EXPECT_EQ(band(QStringLiteral("portFehler")), QString());
+    EXPECT_EQ(bandzeile(QStringLiteral("portFehler")), QString());
     EXPECT_EQ(info(), QStringLiteral(" COM 4: geöffnet, noch kein Telegramm"));
     EXPECT_TRUE(meldungen.shown.isEmpty());
 }
