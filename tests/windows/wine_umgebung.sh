@@ -95,6 +95,9 @@ fenster_warten() {
         fi
         sleep 0.2
     done
+    # What is on the screen instead, for the failure the caller reports.
+    echo "kein sichtbares Fenster \"$titel\" nach $frist s; sichtbar: $(xdotool search --onlyvisible --name . 2>/dev/null |
+        while read -r w; do printf '„%s“ ' "$(xdotool getwindowname "$w" 2>/dev/null)"; done)" >&2
     return 1
 }
 
