@@ -167,6 +167,17 @@ for wert in chk1s=1 txt1s=0 chk10s=0 Taste=5 Komma=1; do
     wine reg add "$maschine" /v "${wert%%=*}" /t REG_SZ /d "${wert#*=}" /f >/dev/null 2>&1 || fehlschlag "reg add $wert"
 done
 wine reg add "$benutzer" /v Komma /t REG_SZ /d 0 /f >/dev/null 2>&1 || fehlschlag "reg add Komma"
+# From the first box "1 Stunde": back over the six boxes to the list Funktionstaste, then on to the boxes, which
+# stores the list's value; back twice to the separator and on, which stores that one.
+# listen_verlassen TASTE WHAT_TASTE KOMMA WHAT_KOMMA
+listen_verlassen() {
+    klick "$txt1h"
+    taste shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Tab
+    erwarten "$benutzer" Taste "$1" "$2"
+    taste shift+Tab shift+Tab Tab
+    erwarten "$benutzer" Komma "$3" "$4"
+}
+
 daten2="$WIN_SCRATCH/daten2"
 mkdir -p "$daten2"
 starten "$daten2"
@@ -174,12 +185,8 @@ beginn=$(date +%s)
 fehlt "$benutzer" Taste "Start mit Vorgaben unter HKLM"
 klick "$reiter_einstellungen"
 bildschirm "$bilder/einstellungen-hklm.png"
-klick "$txt1h"
-# Back over the six boxes to the list Funktionstaste, then on to the boxes; back twice to the separator.
-taste shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Tab
-erwarten "$benutzer" Taste 5 "Funktionstaste mit der Vorgabe Taste=5 aus HKLM verlassen"
-taste shift+Tab shift+Tab Tab
-erwarten "$benutzer" Komma 0 "Dezimaltrennzeichen verlassen (HKCU 0, HKLM 1)"
+listen_verlassen 5 "Funktionstaste mit der Vorgabe Taste=5 aus HKLM verlassen" \
+    0 "Dezimaltrennzeichen verlassen (HKCU 0, HKLM 1)"
 rest=$((beginn + 7 - $(date +%s)))
 [ "$rest" -gt 0 ] && sleep "$rest"
 beenden
@@ -204,10 +211,7 @@ daten3="$WIN_SCRATCH/daten3"
 mkdir -p "$daten3"
 starten "$daten3"
 klick "$reiter_einstellungen"
-klick "$txt1h"
-taste shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Tab
-erwarten "$benutzer" Taste 7 "Funktionstaste mit Taste=7 nur in der 32-Bit-Ansicht von HKLM verlassen"
-taste shift+Tab shift+Tab Tab
-erwarten "$benutzer" Komma 1 "Dezimaltrennzeichen verlassen (HKLM 64 Bit 1, 32 Bit 0)"
+listen_verlassen 7 "Funktionstaste mit Taste=7 nur in der 32-Bit-Ansicht von HKLM verlassen" \
+    1 "Dezimaltrennzeichen verlassen (HKLM 64 Bit 1, 32 Bit 0)"
 beenden
 echo "PASSED"
