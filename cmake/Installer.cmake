@@ -23,4 +23,6 @@ set(CPACK_NSIS_MODIFY_PATH OFF)
 # The installer itself is a 64-bit program like the one it installs: Program Files and the registry are then
 # Windows' own 64-bit views, with no redirection, and it runs where there is no 32-bit subsystem (wine64).
 set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+# Tells when the runtime that the central store's driver needs is missing (the file says why it is not carried).
+set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS "!include '${CMAKE_CURRENT_LIST_DIR}/vclaufzeit.nsh'")
 include(CPack)

@@ -24,9 +24,20 @@ foreach(modul Core Gui Widgets Network Sql SerialPort)
     install(FILES ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}/Qt6${modul}.dll DESTINATION ${CMAKE_INSTALL_BINDIR})
 endforeach()
 set(_plugins ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS})
-foreach(plugin platforms/qwindows sqldrivers/qsqlite styles/qmodernwindowsstyle imageformats/qico)
+foreach(plugin platforms/qwindows sqldrivers/qsqlite sqldrivers/qsqlpsql styles/qmodernwindowsstyle imageformats/qico)
     get_filename_component(_ordner ${plugin} DIRECTORY)
     install(FILES ${_plugins}/${plugin}.dll DESTINATION ${CMAKE_INSTALL_BINDIR}/${_ordner})
+endforeach()
+# The PostgreSQL client that Qt's driver loads for the central store, with the DLLs it loads in turn, beside the
+# program where the loader looks first. Built with Microsoft's compiler: they also need the Visual C++ runtime,
+# which the installer looks for (cmake/vclaufzeit.nsh).
+set(GRAMURA_LIBPQ_BIN ${QT6_INSTALL_PREFIX}/../libpq/bin CACHE PATH "folder with libpq.dll for Windows and its DLLs")
+foreach(dll libpq.dll libssl-3-x64.dll libcrypto-3-x64.dll libintl-9.dll libiconv-2.dll)
+    if(NOT EXISTS ${GRAMURA_LIBPQ_BIN}/${dll})
+        message(FATAL_ERROR "${dll} not found in GRAMURA_LIBPQ_BIN=${GRAMURA_LIBPQ_BIN}: the central store's driver "
+                            "would not load")
+    endif()
+    install(FILES ${GRAMURA_LIBPQ_BIN}/${dll} DESTINATION ${CMAKE_INSTALL_BINDIR})
 endforeach()
 # Qt's German words for its own dialogs and the command line, in the folder "translations" beside the program,
 # where it looks for them. Cross-built they are Debian's (package qt6-translations-l10n), since the Qt for
