@@ -1,5 +1,5 @@
 ﻿; (UTF-8 with a byte order mark: NSIS reads files without one in the system code page.)
-; Part of the installation section: the central store's PostgreSQL client (libpq.dll and its TLS libraries)
+; Runs inside the installation section: the central store's PostgreSQL client (libpq.dll and its TLS libraries)
 ; is built with Microsoft's compiler and loads VCRUNTIME140.dll from the system folder, where Microsoft's
 ; Visual C++ redistributable puts it. Everything else runs without it, so a missing runtime is told, not
 ; a reason to stop; silent installs (/S) only note it in the installation log.

@@ -6,6 +6,7 @@
 #include "platform/keyboardstate.h"
 #include "platform/keystrokes.h"
 #include "platform/konsole.h"
+#include "platform/prozessende.h"
 #include "platform/qsettingsstore.h"
 #include "platform/qtserialport.h"
 #include "recording/datenbankpflege.h"
@@ -162,9 +163,8 @@ Optionen parseOptions(const QStringList& arguments) {
     return optionen;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+// The whole run; every object of the program's own is gone when it returns.
+int laufen(int argc, char** argv) {
     platform::konsoleAnbinden();
     const QStringList arguments = platform::befehlszeile(argc, argv);
     // Qt's parser speaks German through the translations an application object holds, and the window's object
@@ -288,9 +288,13 @@ int main(int argc, char** argv) {
     const int rc = app.exec();
     // A sender caught in a network call is not waited for beyond a moment: zel.mdb is safe as it is, and
     // whatever it was sending goes again at the next start.
-    if (!steuerung.beenden(3000)) {
-        std::fflush(nullptr);
-        std::_Exit(rc);
-    }
+    if (!steuerung.beenden(3000))
+        platform::prozessBeenden(rc);
     return rc;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    platform::prozessBeenden(laufen(argc, argv));
 }
