@@ -3,6 +3,8 @@
  * is read, selected and copied as an operator would). Cross-built with mingw-w64 by abfrage_bauen in
  * wine_umgebung.sh; plain C and the system's DLLs only, so it runs in any prefix.
  * Usage: abfrage.exe vorn        the caption of the foreground window (exit 2: none)
+ *        abfrage.exe texte       the texts of the foreground window's controls, one a line: a message box's
+ *                                message and button, a wizard page's heading and buttons (exit 2: no window)
  *        abfrage.exe ablage      the clipboard's text (exit 2: no text on it)
  *        abfrage.exe setzen TEXT puts TEXT on the clipboard, as the operator's copying does
  *        abfrage.exe halten MS   holds the clipboard open for MS milliseconds, as a clipboard manager or an
@@ -32,6 +34,28 @@ static int vorn(void) {
         return 2;
     GetWindowTextW(fenster, titel, (int)(sizeof titel / sizeof titel[0]));
     return ausgeben(titel);
+}
+
+static BOOL CALLBACK kind_ausgeben(HWND kind, LPARAM erstes) {
+    wchar_t text[4096] = L"";
+    /* WM_GETTEXT, not GetWindowTextW: that one does not ask a control of another process for its text. */
+    SendMessageTimeoutW(kind, WM_GETTEXT, sizeof text / sizeof text[0], (LPARAM)text, SMTO_ABORTIFHUNG, 2000, NULL);
+    if (text[0] == L'\0')
+        return TRUE;
+    if (!*(int*)erstes)
+        fputs("\n", stdout);
+    *(int*)erstes = 0;
+    ausgeben(text);
+    return TRUE;
+}
+
+static int texte(void) {
+    const HWND fenster = GetForegroundWindow();
+    if (fenster == NULL)
+        return 2;
+    int erstes = 1;
+    EnumChildWindows(fenster, kind_ausgeben, (LPARAM)&erstes);
+    return 0;
 }
 
 static int ablage(void) {
@@ -93,10 +117,12 @@ int main(int argc, char** argv) {
         return setzen(argv[2]);
     if (argc == 3 && strcmp(argv[1], "halten") == 0)
         return halten(atoi(argv[2]));
+    if (argc == 2 && strcmp(argv[1], "texte") == 0)
+        return texte();
     if (argc == 2 && strcmp(argv[1], "vorn") == 0)
         return vorn();
     if (argc == 2 && strcmp(argv[1], "ablage") == 0)
         return ablage();
-    fputs("abfrage.exe vorn|ablage|setzen TEXT|halten MS\n", stderr);
+    fputs("abfrage.exe vorn|texte|ablage|setzen TEXT|halten MS\n", stderr);
     return 64;
 }

@@ -1,7 +1,8 @@
 #!/bin/bash
 # What Windows reads from gramura.exe itself, before it runs a line of it: built for the window (no console
 # opens), asking for no more rights than the user has (manifest, asInvoker), the program icon and its version
-# information; and the runnable folder and the installer are there.
+# information; and the runnable folder, with the central store's PostgreSQL driver and the DLLs it loads, and the
+# installer are there.
 . "$(dirname "$0")/wine_umgebung.sh"
 windows_oder_auslassen
 exe="$WIN_DEPLOY/gramura.exe"
@@ -30,7 +31,8 @@ if fehler:
 PY
 
 for datei in platforms/qwindows.dll sqldrivers/qsqlite.dll zel.neu Qt6Core.dll libstdc++-6.dll libwinpthread-1.dll \
-    translations/qtbase_de.qm translations/qtserialport_de.qm; do
+    translations/qtbase_de.qm translations/qtserialport_de.qm sqldrivers/qsqlpsql.dll libpq.dll libssl-3-x64.dll \
+    libcrypto-3-x64.dll libintl-9.dll libiconv-2.dll; do
     [ -f "$WIN_DEPLOY/$datei" ] || fehlschlag "$datei fehlt im Ordner $WIN_DEPLOY"
 done
 ls "$WIN_BUILD"/gramura-*-win64.exe >/dev/null 2>&1 || fehlschlag "kein Installationsprogramm gramura-<Version>-win64.exe in $WIN_BUILD"

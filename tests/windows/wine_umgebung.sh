@@ -28,6 +28,12 @@ export WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset QT_QPA_PLATFORM QT_PLUGIN_PATH WINEPATH WAYLAND_DISPLAY
 
+# Runs a command with wine's own VCRUNTIME140.dll switched off, as on a Windows without Microsoft's Visual C++
+# redistributable (wine brings it built in, Windows does not).
+ohne_vc_laufzeit() {
+    WINEDLLOVERRIDES="$WINEDLLOVERRIDES;vcruntime140=d" "$@"
+}
+
 WIN_SCRATCH=""
 WIN_XVFB=""
 
@@ -183,9 +189,13 @@ halten_bauen() {
         fehlschlag "halten.c lässt sich nicht bauen"
 }
 
-# The caption of the window Windows has in front, and the clipboard's text (abfrage_bauen first).
+# The caption of the window Windows has in front, the texts of its controls one a line, and the clipboard's
+# text (abfrage_bauen first).
 vordergrund() {
     wine "$WIN_ABFRAGE" vorn 2>/dev/null
+}
+vordergrund_texte() {
+    wine "$WIN_ABFRAGE" texte 2>/dev/null | tr -d '\r'
 }
 zwischenablage() {
     wine "$WIN_ABFRAGE" ablage 2>/dev/null
