@@ -218,10 +218,17 @@ void ZentraleSender::melden(ZentraleZustand::Lage lage, qint64 wartend, const QS
     const bool anders = neu.lage != m_zustand.lage || neu.wartend != m_zustand.wartend ||
                         neu.meldung != m_zustand.meldung || neu.seit != m_zustand.seit ||
                         neu.ungueltig != m_zustand.ungueltig;
-    // The name of a missing file alone would not say what is missing.
-    if (lage != ZentraleZustand::Lage::InOrdnung && neu.lage != m_zustand.lage)
-        qWarning("Gramura: Zentrale %s: %s", qPrintable(m_adresse.anzeige()),
-                 qPrintable(lage == ZentraleZustand::Lage::TreiberFehlt ? neu.zeile(QDateTime()) : meldung));
+    // What the window's line says, without the time and count that change while it lasts, then the details: the
+    // name of a missing file or the server's words alone would not say what is wrong.
+    if (lage != ZentraleZustand::Lage::InOrdnung && neu.lage != m_zustand.lage) {
+        ZentraleZustand kurz = neu;
+        kurz.seit = QDateTime();
+        kurz.wartend = -1;
+        QString text = kurz.zeile(QDateTime());
+        if (lage != ZentraleZustand::Lage::TreiberFehlt && !meldung.isEmpty())
+            text += QStringLiteral(": ") + meldung;
+        qWarning("Gramura: Zentrale %s: %s", qPrintable(m_adresse.anzeige()), qPrintable(text));
+    }
     m_zustand = neu;
     if (anders)
         Q_EMIT zustandGeaendert(neu);
