@@ -3,10 +3,14 @@
 # under wine on the same machine, each with a zel.mdb of ROWS weights recorded before the server was known,
 # sending to a PostgreSQL 15 server of its own on 127.0.0.1 (password file, no TLS). Prints rows per second
 # from the first row on the server to the last, and the time from the start.
-#   bench/zentrale_abfluss.sh [ROWS]      (default 100000; builds in build/ and build-windows/)
+#   bench/zentrale_abfluss.sh [ROWS [abgeleitet]]   (default 100000; builds in build/ and build-windows/)
+# The rows carry the instant the program notes at recording while a server is configured (the backlog of a
+# server that was away); with "abgeleitet" they carry none, as rows recorded before a server was configured,
+# whose instant the sender derives from the local date and time.
 set -u
 cd "$(dirname "$0")/.."
 zeilen=${1:-100000}
+art=${2:-zeitpunkt}
 export GRAMURA_PGDIENST=$PWD/build/tests/support/gramura_pgdienst
 export GRAMURA_WINDOWS_BUILD=$PWD/build-windows GRAMURA_WINE_VORLAGE=$PWD/build/tests/windows/wine-vorlage
 . tests/windows/wine_umgebung.sh
@@ -24,6 +28,10 @@ rueckstand() { # rueckstand FOLDER: zel.mdb from the template with $zeilen rows
     sqlite3 "$1/zel.mdb" "with recursive n(i) as (select 1 union all select i + 1 from n where i < $zeilen)
         insert into Gewichte (Datum, Gewicht) select strftime('%Y-%m-%d %H:%M:%S', 1764547200 + i, 'unixepoch'),
         i / 10.0 from n" || fehlschlag "Rückstand nicht angelegt"
+    [ "$art" = abgeleitet ] && return
+    sqlite3 "$1/zel.mdb" "create table zentrale_zeit (zeile integer primary key, utc integer not null);
+        insert into zentrale_zeit (zeile, utc) select rowid, (1764547200 + rowid) * 1000 from Gewichte" ||
+        fehlschlag "Zeitpunkte nicht angelegt"
 }
 
 messen() { # messen STATION PID: waits for all rows, prints the figures

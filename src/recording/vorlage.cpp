@@ -17,7 +17,29 @@ QString datumSpeicherform(const QDateTime& moment) {
 }
 
 QDateTime datumAusSpeicherform(const QString& text) {
+    QDate tag;
+    QTime zeit;
+    if (speicherformTeile(text, &tag, &zeit)) {
+        const QDateTime moment(tag, zeit);
+        if (moment.isValid() && moment.date() == tag && moment.time() == zeit)
+            return moment;
+    }
+    // Everything else (no stored form, no such day or time, a wall time the clocks skip) as Qt's parser has it.
     return QDateTime::fromString(text, kDatumFormat);
+}
+
+bool speicherformTeile(const QString& text, QDate* tag, QTime* zeit) {
+    if (!istSpeicherform(text))
+        return false;
+    const auto zahl = [&text](qsizetype ab, qsizetype stellen) {
+        int wert = 0;
+        for (qsizetype i = ab; i < ab + stellen; ++i)
+            wert = wert * 10 + (text[i].unicode() - u'0');
+        return wert;
+    };
+    *tag = QDate(zahl(0, 4), zahl(5, 2), zahl(8, 2));
+    *zeit = QTime(zahl(11, 2), zahl(14, 2), zahl(17, 2));
+    return true;
 }
 
 bool istSpeicherform(const QString& text) {

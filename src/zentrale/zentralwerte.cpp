@@ -28,10 +28,10 @@ bool imBereich(const QDateTime& moment) {
 // The calendar alone, whatever this computer's zone makes of the wall time: a stored "02:30" on the night
 // the clocks go forward is a real entry in the list.
 bool gueltigesDatum(const QString& text) {
-    if (!recording::istSpeicherform(text))
+    QDate tag;
+    QTime zeit;
+    if (!recording::speicherformTeile(text, &tag, &zeit))
         return false;
-    const QDate tag = QDate::fromString(text.left(10), QStringLiteral("yyyy-MM-dd"));
-    const QTime zeit = QTime::fromString(text.mid(11), QStringLiteral("HH:mm:ss"));
     return tag.isValid() && zeit.isValid() && tag.year() >= kErstesJahr && tag.year() <= kLetztesJahr;
 }
 

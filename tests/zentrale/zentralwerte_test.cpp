@@ -1,5 +1,6 @@
 // What goes to the server of a row another program may have written: each value checked for what it is,
 // not only for its shape.
+#include "recording/vorlage.h"
 #include "zentrale/zentralwerte.h"
 
 #include <QUuid>
@@ -128,6 +129,40 @@ TEST(ZentralWerte, AFileIdentityThatIsNoneGivesTheSameValidOneEachTime) {
 
 TEST(ZentralWerte, AStationNameLosesItsNulCharacters) {
     EXPECT_EQ(stationFuerServer(QStringLiteral("Waage") + QChar(0) + QStringLiteral("B")), QStringLiteral("WaageB"));
+}
+
+} // namespace
+
+namespace {
+
+// The stored date read digit by digit must give what Qt's own parser of the stored form gives, also for days
+// and times that do not exist and for the wall times a clock change skips or repeats (in a zone that has
+// them); only faster.
+TEST(Speicherform, ReadDigitByDigitAsQtsParserReadsIt) {
+    const QByteArray vorher = qgetenv("TZ");
+    qputenv("TZ", "Europe/Berlin");
+    const char* texte[] = {
+        "2026-12-06 10:00:00", "2026-01-01 00:00:00", "1999-12-31 23:59:59", "2024-02-29 12:00:00",
+        "2026-02-29 12:00:00", "2026-02-30 12:00:00", "2026-13-01 00:00:00", "2026-00-10 00:00:00",
+        "2026-12-06 24:00:00", "2026-12-06 23:60:00", "2026-12-06 23:59:60", "0000-01-01 00:00:00",
+        "2026-03-29 01:59:59", "2026-03-29 02:30:00", "2026-03-29 03:00:00", "2026-10-25 02:30:00",
+        "2026-10-25 03:00:00", "2026-12-06 10:00",    "2026-12-06T10:00:00", " 2026-12-06 10:00:00",
+        "2026-1-06 10:00:00",  "",
+    };
+    for (const char* t : texte) {
+        const QString text = QString::fromLatin1(t);
+        const QDateTime qt = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        const QDateTime schnell = recording::datumAusSpeicherform(text);
+        EXPECT_EQ(schnell.isValid(), qt.isValid()) << t;
+        if (qt.isValid()) {
+            EXPECT_EQ(schnell, qt) << t;
+            EXPECT_EQ(schnell.toMSecsSinceEpoch(), qt.toMSecsSinceEpoch()) << t;
+        }
+    }
+    if (vorher.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", vorher);
 }
 
 } // namespace
