@@ -62,7 +62,15 @@ fenster_weg "VELKOR ZEL Desktop" 30 || fehlschlag "das Fenster bleibt nach dem S
 ende_warten "$programm" 20 "dem Schließen"
 # What the run recorded in its last second may still have been on its way when it closed: that goes with the
 # next start, here one that records nothing more, so that both ends can be compared row by row.
-wine reg add "$EINSTELLUNGEN\\frm_Settings" /v chk1s /d 0 /f >/dev/null 2>&1
+# Every interval off: a longer one would still record at its full minute or hour.
+{
+    printf 'REGEDIT4\r\n\r\n[%s\\frm_Settings]\r\n' "${EINSTELLUNGEN/HKCU/HKEY_CURRENT_USER}"
+    for intervall in 1s 2s 5s 10s 20s 30s 1m 2m 5m 10m 30m 1h; do
+        printf '"chk%s"="0"\r\n' "$intervall"
+    done
+} >"$WIN_SCRATCH/aus.reg"
+wine reg import "$(winpfad "$WIN_SCRATCH/aus.reg")" >/dev/null 2>&1 || fehlschlag "reg import der ausgeschalteten Intervalle"
+[ "$(registerwert "$EINSTELLUNGEN\\frm_Settings" chk1s)" = 0 ] || fehlschlag "die Intervalle bleiben eingeschaltet"
 lokal=$(gewichte "$daten/zel.mdb")
 starten "$WIN_SCRATCH/fehler3.txt"
 n=$(server_warten "$station" "$lokal" 60) || fehlschlag "nach dem letzten Start nur $n von $lokal Gewichten auf dem Server"
