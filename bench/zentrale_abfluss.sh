@@ -16,11 +16,7 @@ export GRAMURA_WINDOWS_BUILD=$PWD/build-windows GRAMURA_WINE_VORLAGE=$PWD/build/
 . tests/windows/wine_umgebung.sh
 . tests/windows/zentrale_umgebung.sh
 [ -x build/gramura ] || fehlschlag "build/gramura fehlt (cmake --build build)"
-windows_oder_auslassen
-prefix_bereiten
-programm_fuer_wine
-pg_starten
-xvfb_starten
+zentrale_bereiten
 
 rueckstand() { # rueckstand FOLDER: zel.mdb from the template with $zeilen rows
     mkdir -p "$1"

@@ -289,7 +289,7 @@ int laufen(int argc, char** argv) {
     // A sender caught in a network call is not waited for beyond a moment: zel.mdb is safe as it is, and
     // whatever it was sending goes again at the next start.
     if (!steuerung.beenden(3000))
-        platform::prozessBeenden(rc);
+        platform::sofortBeenden(rc);
     return rc;
 }
 

@@ -11,12 +11,33 @@
 
 namespace platform {
 
-void prozessBeenden(int rc) {
+namespace {
+
 #ifdef Q_OS_WIN
+[[noreturn]] void ohneBibliotheken(int rc) {
     std::fflush(nullptr);
     TerminateProcess(GetCurrentProcess(), static_cast<UINT>(rc));
+    std::_Exit(rc);
+}
 #endif
+
+} // namespace
+
+void prozessBeenden(int rc) {
+#ifdef Q_OS_WIN
+    ohneBibliotheken(rc);
+#else
     std::exit(rc);
+#endif
+}
+
+void sofortBeenden(int rc) {
+#ifdef Q_OS_WIN
+    ohneBibliotheken(rc);
+#else
+    std::fflush(nullptr);
+    std::_Exit(rc);
+#endif
 }
 
 } // namespace platform

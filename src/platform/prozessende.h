@@ -8,4 +8,9 @@ namespace platform {
 // keeps the next start from running. Elsewhere the ordinary exit.
 [[noreturn]] void prozessBeenden(int rc);
 
+// Ends the process with `rc` while a thread of its own may still be inside a call (a sender in a network
+// call): nobody's destructors run, on any system, so none pulls a library out from under that thread. Only
+// the C streams are flushed.
+[[noreturn]] void sofortBeenden(int rc);
+
 } // namespace platform

@@ -8,17 +8,13 @@
 # stderr or in the settings.
 . "$(dirname "$0")/wine_umgebung.sh"
 . "$(dirname "$0")/zentrale_umgebung.sh"
-windows_oder_auslassen
-prefix_bereiten
-programm_fuer_wine
-pg_starten --tls
+zentrale_bereiten --tls
 # Characters the password file must escape (":" and "\").
 pg_passwort 'Lq4:Vz\8rT'
 # Every login in the server's log: the check's shows there before anything is saved.
 [ "$(pg abfrage "alter system set log_connections = on")" = "= ALTER SYSTEM" ] || fehlschlag "log_connections"
 pg abfrage "select pg_reload_conf()" >/dev/null
 serverlog="$(dirname "$PG_CA")/server.log"
-xvfb_starten
 
 station="Waage-W2"
 daten="$WIN_SCRATCH/daten"

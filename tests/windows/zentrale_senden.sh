@@ -6,13 +6,9 @@
 # started again: every row of zel.mdb arrives exactly once, and no piece of the password shows on stderr.
 . "$(dirname "$0")/wine_umgebung.sh"
 . "$(dirname "$0")/zentrale_umgebung.sh"
-windows_oder_auslassen
-prefix_bereiten
-programm_fuer_wine
-pg_starten --tls
+zentrale_bereiten --tls
 # Characters the password file and a connection text must escape or quote, and one beyond ASCII.
 pg_passwort 'Wz7:k\Q#p'"'"'Ä9v'
-xvfb_starten
 
 station="Waage-W1"
 daten="$WIN_SCRATCH/daten"
@@ -41,7 +37,11 @@ n=$(server_warten "$station" 5) || fehlschlag "nach 60 s $n Gewichte auf dem Ser
 pg_ok stopp
 vorher=$(gewichte "$daten/zel.mdb")
 gewichte_warten "$daten/zel.mdb" $((vorher + 4)) >/dev/null || fehlschlag "ohne Server stockt die Aufzeichnung"
-tr -d '\r' <"$WIN_SCRATCH/fehler1.txt" | grep -q 'nicht erreichbar' || echo "(noch keine Meldung „nicht erreichbar“ auf stderr)"
+ende=$(($(date +%s) + 30))
+until tr -d '\r' <"$WIN_SCRATCH/fehler1.txt" | grep -aq 'Zentrale nicht erreichbar'; do
+    [ "$(date +%s)" -lt "$ende" ] || fehlschlag "der Server ist fort, aber keine Meldung „Zentrale nicht erreichbar“"
+    sleep 0.5
+done
 pg_ok start
 lokal=$(gewichte "$daten/zel.mdb")
 n=$(server_warten "$station" "$lokal") || fehlschlag "nach dem Neustart des Servers nur $n von $lokal Gewichten dort"

@@ -132,3 +132,13 @@ open(sys.argv[2], 'wb').write(daten.replace(alt, neu))
 PY
     WIN_PROGRAMM="$ordner/gramura.exe"
 }
+
+# What every run of the program against the test's server needs: the Windows build, a prefix, the runnable
+# folder as wine can run it, the server ([--tls]) and an X server.
+zentrale_bereiten() {
+    windows_oder_auslassen
+    prefix_bereiten
+    programm_fuer_wine
+    pg_starten "$@"
+    xvfb_starten
+}
