@@ -24,6 +24,7 @@ void Tastendruck::ereignis(const platform::KeyEvent& event, const Taste& taste, 
         return;
     if (!event.down) {
         m_haelt = false;
+        m_losgelassen = jetzt;
         // A release without its press: that press went by unreported, and no event will come for it now.
         m_ausstehend = -1;
         return;
@@ -56,6 +57,9 @@ void Tastendruck::takt(const platform::KeyStateBytes& gelesen, const Taste& tast
         return;
     }
     if (!m_haelt) {
+        // The events let go of the key a moment ago: the reading has not caught up with them.
+        if (m_mitEreignissen && !m_stumm && !unten(m_tasten, taste.code) && jetzt - m_losgelassen < kNachlaufMs)
+            return;
         // Held, but no press seen: the system sends no events, the modifier came after the main key, or the
         // main key's event is still in the queue, and then it is this press.
         druck(jetzt);

@@ -30,6 +30,10 @@ public:
     static constexpr int kEchoFristMs = 1000;
     // Ticks after the one that saw it within which a key's event has come if the system reports it at all.
     static constexpr int kFristTakte = 2;
+    // How far the system's reading may lag behind its own events: Windows posts a key to the hook before it
+    // updates what GetAsyncKeyState reads, so a tick just after the main key's release may still read it
+    // down. Such a reading is no press; a real one within that time comes as an event of its own.
+    static constexpr int kNachlaufMs = 100;
 
     struct Taste {
         int index;
@@ -75,6 +79,8 @@ private:
     int m_offen = 0;
     bool m_haelt = false;
     qint64 m_seit = 0;
+    // When the events last let go of the main key; none yet: long ago.
+    qint64 m_losgelassen = -kNachlaufMs;
     bool m_mitEreignissen = false;
     // Ticks since one counted a press whose event is still to come; -1 while none is.
     int m_ausstehend = -1;
